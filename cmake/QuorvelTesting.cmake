@@ -1,0 +1,32 @@
+# Helpers for the test folders.
+#
+# quorvel_add_gtest(NAME <target> SOURCES <files...> LIBS <libs...> [DISPLAY] [AUDIO])
+#   Builds a GoogleTest executable with the shared test main and registers its cases with CTest.
+#   DISPLAY: the cases run on the shared Xvfb server started by the "xserver" fixture.
+#   AUDIO:   the cases get the PulseAudio server (with a null sink) started by the "audio" fixture.
+#   Without DISPLAY the cases run on Qt's offscreen platform.
+set(QUORVEL_SERVICES_DIR ${CMAKE_BINARY_DIR}/test-services)
+set(QUORVEL_SERVICE_SCRIPTS ${CMAKE_SOURCE_DIR}/tests/services)
+
+function(quorvel_add_gtest)
+  cmake_parse_arguments(T "DISPLAY;AUDIO" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE quorvel_test_main ${T_LIBS})
+  set(fixtures "")
+  set(env "QUORVEL_SERVICES_DIR=${QUORVEL_SERVICES_DIR}")
+  if(T_DISPLAY)
+    list(APPEND fixtures xserver)
+    list(APPEND env "QUORVEL_NEEDS_DISPLAY=1")
+  endif()
+  if(T_AUDIO)
+    list(APPEND fixtures audio)
+    list(APPEND env "QUORVEL_NEEDS_AUDIO=1")
+  endif()
+  # The wrapper exports DISPLAY and the PulseAudio variables of the running fixtures.
+  set_target_properties(${T_NAME} PROPERTIES
+    CROSSCOMPILING_EMULATOR "${QUORVEL_SERVICE_SCRIPTS}/with-services")
+  gtest_discover_tests(${T_NAME}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES FIXTURES_REQUIRED "${fixtures}" ENVIRONMENT "${env}" TIMEOUT 240)
+endfunction()

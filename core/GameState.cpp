@@ -1,0 +1,9 @@
+#include "GameState.h"
+
+namespace {
+GameState state;
+}
+
+GameState& game() { return state; }
+
+void resetGame() { state = GameState{}; }
