@@ -1,0 +1,66 @@
+// The intro's path and time arithmetic, with the worked 1024 x 768 screen and a 599 x 127 title.
+#include "IntroPlan.h"
+
+#include <gtest/gtest.h>
+
+using namespace intro;
+
+TEST(IntroPlan, FirstPassRunsJustRightOfTheForm)
+{
+    const PathTable path = FirstPassPath(1024, 768);
+    EXPECT_EQ(path.points, 10);
+    EXPECT_EQ(path.rows.size(), 769u);
+    for (int i = 1; i <= 10; ++i) {
+        EXPECT_EQ(path.rows[i][1], 1034);
+        EXPECT_EQ(path.rows[i][2], i);
+    }
+    EXPECT_EQ(path.rows[11][1], 0);
+}
+
+TEST(IntroPlan, TitleIsCentredWithHalvesToEven)
+{
+    const Position p = TitlePlacement(1024, 599, 127);
+    EXPECT_EQ(p.left, 212);  // 212.5
+    EXPECT_EQ(p.top, 25);    // 25.4
+    EXPECT_EQ(TitlePlacement(800, 599, 127).left, 100);  // 100.5
+    EXPECT_EQ(TitlePlacement(1026, 599, 127).left, 214); // 213.5
+}
+
+TEST(IntroPlan, SlideGoesDownOnePixelPerPoint)
+{
+    const PathTable path = SlidePath(212, 25, 768, 127);
+    EXPECT_EQ(path.points, 515);
+    EXPECT_EQ(path.rows.size(), 2u * 768 + 1);
+    EXPECT_EQ(path.rows[1][1], 212);
+    EXPECT_EQ(path.rows[1][2], 25);
+    EXPECT_EQ(path.rows[515][1], 212);
+    EXPECT_EQ(path.rows[515][2], 539);
+    EXPECT_EQ(path.rows[516][2], 0);
+}
+
+TEST(IntroPlan, TitleTallerThanHalfTheFormGivesNoSlidePoint)
+{
+    const PathTable path = SlidePath(10, 20, 200, 111);  // last = 20 + 200 - 222 = -2
+    EXPECT_EQ(path.points, 0);
+    // Point 1 is still readable (the slide reads it even without points) and is 0, 0.
+    EXPECT_EQ(path.rows[1][1], 0);
+    EXPECT_EQ(path.rows[1][2], 0);
+}
+
+TEST(IntroPlan, TinyFormStillHoldsEveryPoint)
+{
+    const PathTable path = FirstPassPath(4, 3);
+    EXPECT_EQ(path.points, 10);
+    EXPECT_EQ(path.rows[10][2], 10);
+}
+
+TEST(IntroPlan, SlideTimeIsWhatIsLeftOfElevenSecondsWithinTwoToNine)
+{
+    // First pass 0.1 s, dissolve 3.0 s, pause 0.2 s: W = 2.1, 11 - 3.3 - 2.1 = 5.6.
+    EXPECT_NEAR(SlideTimeLimit(3.3, WipeShare * 3.0), 5.6f, 1e-5);
+    EXPECT_EQ(SlideTimeLimit(10.0, WipeShare * 1.0), 2.0f);  // 0.3 is clamped up
+    EXPECT_EQ(SlideTimeLimit(1.0, WipeShare * 0.5), 9.0f);   // 9.65 is clamped down
+    // A clock that went backwards or a huge delay never leaves the range.
+    EXPECT_EQ(SlideTimeLimit(-100.0, 0), 9.0f);
+    EXPECT_EQ(SlideTimeLimit(1e9, 0), 2.0f);
+}
