@@ -1,0 +1,99 @@
+#include "BankConversion.h"
+
+#include "BankLines.h"
+#include "BankText.h"
+#include "DecodeLine.h"
+#include "RunTimeError.h"
+
+#include <QSaveFile>
+
+namespace {
+
+// Writes a text file line by line, each ended by CR LF, and puts it in place only when complete.
+class LineWriter {
+public:
+    explicit LineWriter(const QString& path)
+        : file_(path)
+    {
+        if (!file_.open(QIODevice::WriteOnly))
+            throw RunTimeError::inFile(path, 0, QStringLiteral("cannot write the file: %1").arg(file_.errorString()));
+    }
+
+    void write(QByteArrayView line)
+    {
+        buffer_.append(line);
+        buffer_.append("\r\n", 2);
+        if (buffer_.size() >= 1 << 20)
+            flush();
+    }
+
+    void commit()
+    {
+        flush();
+        if (!file_.commit())
+            throw RunTimeError::inFile(file_.fileName(), 0, QStringLiteral("cannot write the file: %1").arg(file_.errorString()));
+    }
+
+private:
+    void flush()
+    {
+        if (file_.write(buffer_) != buffer_.size())
+            throw RunTimeError::inFile(file_.fileName(), 0, QStringLiteral("cannot write the file: %1").arg(file_.errorString()));
+        buffer_.clear();
+    }
+
+    QSaveFile file_;
+    QByteArray buffer_;
+};
+
+// A conversion keeps a line as a separator only when it is longer than the three apostrophes.
+bool keptAsSeparator(QByteArrayView trimmed)
+{
+    return trimmed.size() > 3 && isSeparator(trimmed);
+}
+
+} // namespace
+
+void convertPlainBank(const QString& plainPath, const QString& codedPath)
+{
+    BankLines plain(plainPath);
+    QByteArrayView line;
+    if (!plain.next(line))
+        throw RunTimeError::inFile(plainPath, 1, QStringLiteral("the plain bank is empty: it has no header line"));
+    LineWriter coded(codedPath);
+    coded.write(line);
+    while (plain.next(line)) {
+        const QByteArrayView trimmed = trimBlanks(line);
+        if (keptAsSeparator(trimmed))
+            coded.write(trimmed);
+        else
+            coded.write(encodeText(trimmed));
+    }
+    coded.commit();
+}
+
+QList<qint64> restorePlainBank(const QString& codedPath, const QString& plainPath)
+{
+    BankLines coded(codedPath);
+    QByteArrayView line;
+    if (!coded.next(line))
+        throw RunTimeError::inFile(codedPath, 1, QStringLiteral("the bank is empty: it has no header line"));
+    LineWriter plain(plainPath);
+    plain.write(line);
+    QList<qint64> fragile;
+    QByteArray text;
+    while (coded.next(line)) {
+        const QByteArrayView trimmed = trimBlanks(line);
+        if (isSeparator(trimmed)) {
+            plain.write(line);
+            if (!keptAsSeparator(trimmed) || !isSeparator(line))
+                fragile.append(coded.lineNumber());
+        } else {
+            text = line.toByteArray();
+            decodeText(text);
+            plain.write(text);
+        }
+    }
+    plain.commit();
+    return fragile;
+}

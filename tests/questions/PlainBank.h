@@ -1,0 +1,28 @@
+#pragma once
+// Builds banks for the tests: plain lines joined with CR LF, coded by the game's own conversion.
+#include "DecodeLine.h"
+#include "GameState.h"
+#include "support/TestFolder.h"
+
+#include <QByteArrayList>
+
+inline QByteArray crlfLines(const QByteArrayList& lines)
+{
+    QByteArray text;
+    for (const QByteArray& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+// Points the game at the folder and writes DATA.ASC coded from the given plain lines.
+inline void makeBank(const TestFolder& folder, const QByteArrayList& plainLines)
+{
+    game().DataFolder = folder.path();
+    game().BankFile = folder.file("DATA.ASC");
+    game().PlainBankFile = folder.file("DATANON.ASC");
+    game().UserFile = folder.file("USER.ASC");
+    folder.write("DATANON.ASC", crlfLines(plainLines));
+    int16_t convert = 1;
+    QByteArray unused;
+    DecodeLine(convert, unused);
+}

@@ -1,0 +1,70 @@
+// dump: every question as the game's fetch returns it, one JSON object per line.
+#include "Commands.h"
+
+#include "BankIndex.h"
+#include "BankLines.h"
+#include "QuestionRecord.h"
+#include "RunTimeError.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QByteArray jsonLine(int16_t number, const QuestionRecord& r)
+{
+    QJsonArray answers;
+    for (qsizetype i = 1; i < r.answers.size(); ++i)
+        answers.append(r.answers[i]);
+    const QJsonObject object{
+        {"number", number},
+        {"kind", r.kind},
+        {"extraAnswer", r.extraAnswer},
+        {"rightAnswer", r.rightAnswer},
+        {"clip", r.clipName},
+        {"question", r.questionText},
+        {"answers", answers},
+        {"extra", r.extraText},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+}
+
+} // namespace
+
+int dumpCommand(const QStringList& args)
+{
+    const QString& path = args[0];
+    if (!readable(path))
+        return ExitCode::failure;
+    try {
+        const BankIndex index = indexBank(path);
+        int16_t first = 1;
+        int16_t last = index.count();
+        if (args.size() > 1) {
+            bool ok = false;
+            const int wanted = args[1].toInt(&ok);
+            if (!ok || wanted < 1 || wanted > index.count()) {
+                printError(QStringLiteral("%1: there is no question %2: the bank holds %3")
+                               .arg(path, args[1]).arg(index.count()));
+                return ExitCode::failure;
+            }
+            first = last = static_cast<int16_t>(wanted);
+        }
+        int status = ExitCode::fine;
+        BankLines lines(path, 4096);
+        for (int number = first; number <= last; ++number) {
+            lines.seek(index.offsets[number], index.starts[number]);
+            try {
+                printOut(jsonLine(static_cast<int16_t>(number), readRecord(lines, static_cast<int16_t>(number))));
+            } catch (const RunTimeError& e) {
+                printError(e.message());
+                status = ExitCode::problems;
+            }
+        }
+        return status;
+    } catch (const RunTimeError& e) {
+        printError(e.message());
+        return ExitCode::problems;
+    }
+}

@@ -1,0 +1,97 @@
+// quorvel-bank: builds, inspects and checks the game's coded question bank with the game's own code.
+#include "Commands.h"
+
+#include <QCoreApplication>
+#include <array>
+
+namespace {
+
+struct Command {
+    const char* name;
+    int minArgs;
+    int maxArgs;
+    int (*run)(const QStringList&);
+    const char* help;
+};
+
+constexpr std::array<Command, 4> commands{{
+    {"encode", 2, 2, encodeCommand,
+     "Usage: quorvel-bank encode PLAIN CODED\n"
+     "Codes the plain bank PLAIN into the bank CODED that the game reads, as the game's own\n"
+     "conversion does: line 1 is copied as it is; every other line loses its leading and trailing\n"
+     "blanks; a separator (''' and at least one more character) is kept as it is; any other line\n"
+     "is coded. CODED is replaced only once it is completely written.\n"},
+    {"decode", 2, 2, decodeCommand,
+     "Usage: quorvel-bank decode CODED PLAIN\n"
+     "Writes the plain text of the coded bank CODED to PLAIN, so it can be edited and encoded\n"
+     "again: line 1 as it is, separators as they are, every other line decoded. Separators that\n"
+     "the next encode would code as text are reported on stderr.\n"},
+    {"dump", 1, 2, dumpCommand,
+     "Usage: quorvel-bank dump CODED [N]\n"
+     "Prints each question of CODED (or question N only) as one line of JSON with the keys\n"
+     "number, kind, extraAnswer, rightAnswer, clip, question, answers, extra: exactly what the\n"
+     "game reads. Exit 1 when a question cannot be read.\n"},
+    {"check", 1, 1, checkCommand,
+     "Usage: quorvel-bank check CODED\n"
+     "Reads every question of CODED as the game will and prints each problem as\n"
+     "FILE:LINE: message. Exit 1 when there is any problem.\n"},
+}};
+
+constexpr const char* overview =
+    "Usage: quorvel-bank COMMAND ARGUMENTS...\n"
+    "The quiz author's tool for the question bank of The Quorvel Challenge.\n"
+    "\n"
+    "Commands:\n"
+    "  encode PLAIN CODED   code a plain bank into the bank the game reads\n"
+    "  decode CODED PLAIN   turn a coded bank back into plain text\n"
+    "  dump CODED [N]       print the questions as JSON lines\n"
+    "  check CODED          report every problem the game would meet\n"
+    "\n"
+    "quorvel-bank COMMAND --help describes a command.\n"
+    "Exit codes: 0 fine, 1 problems found, 2 usage or I/O error.\n";
+
+bool isHelp(const QString& arg) { return arg == "--help" || arg == "-h"; }
+
+int usageError(const QString& message)
+{
+    printError(message + QStringLiteral("\nTry 'quorvel-bank --help'."));
+    return ExitCode::failure;
+}
+
+int run(QStringList args)
+{
+    if (args.isEmpty())
+        return usageError(QStringLiteral("quorvel-bank: no command given"));
+    const QString name = args.takeFirst();
+    if (isHelp(name)) {
+        printOut(overview);
+        return ExitCode::fine;
+    }
+    for (const Command& command : commands) {
+        if (name != QLatin1String(command.name))
+            continue;
+        if (std::any_of(args.begin(), args.end(), isHelp)) {
+            printOut(command.help);
+            return ExitCode::fine;
+        }
+        for (const QString& arg : args) {
+            if (arg.startsWith('-') && arg.size() > 1)
+                return usageError(QStringLiteral("quorvel-bank %1: unknown option %2").arg(name, arg));
+        }
+        if (args.size() < command.minArgs || args.size() > command.maxArgs)
+            return usageError(QStringLiteral("quorvel-bank %1: wrong number of arguments\n%2")
+                                  .arg(name, QString::fromLatin1(command.help).section('\n', 0, 0)));
+        return command.run(args);
+    }
+    return usageError(QStringLiteral("quorvel-bank: unknown command %1").arg(name));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeFirst();
+    return run(args);
+}
