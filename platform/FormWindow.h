@@ -1,0 +1,44 @@
+#pragma once
+// A window of the game: caption, outer place and size in twips, a fixed single border,
+// key preview, and one close request for the Close button, Esc, the title-bar close box and
+// a shutdown of the session. Derived windows fill in the handlers.
+#include <QWidget>
+#include <cstdint>
+
+namespace platform {
+
+class FormWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormWindow(const QString& caption);
+    ~FormWindow() override;
+
+    // Outer place and size in twips, converted with the screen's twips per pixel.
+    void MoveTwips(double left, double top, double width, double height);
+    double LeftTwips() const { return left_; }
+    double TopTwips() const { return top_; }
+    double WidthTwips() const { return width_; }
+    double HeightTwips() const { return height_; }
+
+    // Asks the window to close. Returns true when it closed (the close request was not cancelled).
+    bool RequestClose();
+    bool Unloaded() const { return unloaded_; }
+
+protected:
+    virtual void Form_Activate() {}
+    virtual void Form_KeyPress(int16_t& keyAscii) { (void)keyAscii; }
+    virtual void Form_QueryUnload(bool& cancel) { (void)cancel; }
+    virtual void Form_Unload() {}
+
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void applyGeometry();
+
+    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool unloaded_ = false;
+};
+
+} // namespace platform

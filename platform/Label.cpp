@@ -1,0 +1,106 @@
+#include "Label.h"
+
+#include "OleColor.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+
+namespace platform {
+
+Label::Label(QWidget* parent)
+    : QLabel(parent), FractionalGeometry(static_cast<QWidget&>(*this))
+{
+    setTextFormat(Qt::PlainText);
+    setTextInteractionFlags(Qt::NoTextInteraction);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setMargin(0);
+    setIndent(0);
+    setForeColor(0);
+}
+
+QString Label::shownText(const QString& caption)
+{
+    QString text = caption;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+void Label::setCaption(const QString& caption)
+{
+    caption_ = caption;
+    setText(shownText(caption));
+    fitToText();
+}
+
+void Label::setAutoSize(bool on)
+{
+    autoSize_ = on;
+    fitToText();
+}
+
+void Label::setWordWrap(bool on)
+{
+    wordWrap_ = on;
+    QLabel::setWordWrap(on);
+    fitToText();
+}
+
+void Label::setFontSize(double points)
+{
+    QFont f = font();
+    f.setPointSizeF(points);
+    setFont(f);  // the FontChange event refits the label
+}
+
+void Label::setForeColor(uint32_t color)
+{
+    foreColor_ = color;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, QColor(oleColorToRgb(color)));
+    setPalette(p);
+}
+
+void Label::setBackColor(uint32_t color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(oleColorToRgb(color)));
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+void Label::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitToText();
+}
+
+void Label::widthChanged()
+{
+    if (wordWrap_)
+        fitToText();
+}
+
+void Label::fitToText()
+{
+    if (!autoSize_ || fitting_)
+        return;
+    fitting_ = true;
+    const QFontMetricsF metrics(font());
+    const QString text = shownText(caption_);
+    if (wordWrap_) {
+        // Wrap at the width Qt draws with, so the height fits the lines actually shown.
+        const QRectF bounds(0, 0, QWidget::width(), 1e6);
+        const double height = text.isEmpty()
+            ? metrics.height()
+            : metrics.boundingRect(bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text).height();
+        setHeight(height);
+    } else {
+        const QSizeF size = metrics.size(0, text);
+        Move(Left(), Top(), size.width(), size.height());
+    }
+    fitting_ = false;
+}
+
+} // namespace platform

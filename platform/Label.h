@@ -1,0 +1,49 @@
+#pragma once
+// A label of the game's windows: plain text only (bank text is data, never markup, and an
+// ampersand marks no access key), fractional geometry, optionally sized to its text and
+// wrapping its words at its width. A bare carriage return in the caption shows as a line break.
+#include "FractionalGeometry.h"
+
+#include <QLabel>
+#include <cstdint>
+
+namespace platform {
+
+class Label : public QLabel, public FractionalGeometry {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent);
+
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& caption);
+
+    // AutoSize: the label takes the size of its text. With WordWrap it keeps its width and
+    // takes the height of the wrapped text; without, it takes the width of its longest line.
+    void setAutoSize(bool on);
+    void setWordWrap(bool on);
+
+    double FontSize() const { return font().pointSizeF(); }
+    void setFontSize(double points);
+
+    uint32_t ForeColor() const { return foreColor_; }
+    void setForeColor(uint32_t color);
+    void setBackColor(uint32_t color);
+
+    // The caption as it is shown: each carriage return (alone or before a line feed) a line break.
+    static QString shownText(const QString& caption);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void widthChanged() override;
+
+private:
+    void fitToText();
+
+    QString caption_;
+    bool autoSize_ = false;
+    bool wordWrap_ = false;
+    bool fitting_ = false;
+    uint32_t foreColor_ = 0;
+};
+
+} // namespace platform
