@@ -42,7 +42,7 @@ constexpr std::array<uint8_t, 256> makeDecoding()
 {
     std::array<uint8_t, 256> d{};
     for (int c = 0; c < 256; ++c)
-        d[c] = (c >= 126 && c <= 254) ? 0 : static_cast<uint8_t>(c);
+        d[c] = static_cast<uint8_t>(c);
     for (const Pair p : table)
         d[p.coded] = p.plain;
     return d;

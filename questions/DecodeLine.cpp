@@ -4,6 +4,8 @@
 #include "CodeTable.h"
 #include "GameState.h"
 
+#include <algorithm>
+
 void DecodeLine(int16_t& mode, QByteArray& text)
 {
     if (mode == 1) {
@@ -13,20 +15,32 @@ void DecodeLine(int16_t& mode, QByteArray& text)
     decodeText(text);
 }
 
+namespace {
+
+bool meaningless(char decoded)
+{
+    const auto c = static_cast<uint8_t>(decoded);
+    return c >= 126 && c <= 254;
+}
+
+} // namespace
+
 void decodeText(QByteArray& text)
 {
+    // One pass that only translates, each byte in its own place, keeps the loop free of
+    // dependencies between bytes; codes that stand for nothing are rare, and a second pass
+    // removes them only when there are any.
     const auto& plain = CodeTable::decoding();
-    const auto& kept = CodeTable::kept();
     char* data = text.data();
     const qsizetype size = text.size();
-    // Branch-free: every byte is written, but only the kept ones advance the output.
-    qsizetype out = 0;
+    bool dropAny = false;
     for (qsizetype i = 0; i < size; ++i) {
-        const auto c = static_cast<uint8_t>(data[i]);
-        data[out] = static_cast<char>(plain[c]);
-        out += kept[c];
+        const char c = static_cast<char>(plain[static_cast<uint8_t>(data[i])]);
+        data[i] = c;
+        dropAny |= meaningless(c);
     }
-    text.truncate(out);
+    if (dropAny)
+        text.truncate(std::remove_if(data, data + size, meaningless) - data);
 }
 
 QByteArray encodeText(QByteArrayView text)
