@@ -1,0 +1,99 @@
+#include "Mp3Player.h"
+
+#include "MediaBackend.h"
+
+#include <QAudioOutput>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+bool endReportsEnabled = true;
+
+// A clip that has not loaded by then counts as undecodable (a stalled file system).
+constexpr int LoadLimitMs = 5000;
+
+constexpr int16_t ClipMissing = 1;
+constexpr int16_t ClipUndecodable = 2;
+
+} // namespace
+
+Mp3Player::Mp3Player(QObject* parent)
+    : QObject(parent)
+{
+    useGStreamerBackend();
+    output_ = std::make_unique<QAudioOutput>();
+    player_ = std::make_unique<QMediaPlayer>();
+    player_->setAudioOutput(output_.get());
+    connect(player_.get(), &QMediaPlayer::playbackStateChanged, this,
+            [this](QMediaPlayer::PlaybackState state) { playbackStateChanged(state); });
+}
+
+Mp3Player::~Mp3Player()
+{
+    // The player goes before the output it plays into.
+    player_.reset();
+}
+
+int16_t Mp3Player::OpenClip(const QString& path, const QString& /*unused*/)
+{
+    // Loading again from scratch: the same name twice would otherwise keep the old, ended state.
+    player_->setSource(QUrl());
+    if (!QFileInfo(path).isFile())
+        return ClipMissing;
+    player_->setSource(QUrl::fromLocalFile(path));
+
+    // The framework decides on its own threads and reports through the event loop. The wait
+    // lets only those reports in, never the player's clicks or keys.
+    auto settled = [this] { return player_->mediaStatus() != QMediaPlayer::LoadingMedia; };
+    if (!settled()) {
+        QEventLoop loop;
+        QTimer limit;
+        limit.setSingleShot(true);
+        connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&] {
+            if (settled())
+                loop.quit();
+        });
+        limit.start(LoadLimitMs);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (player_->mediaStatus() != QMediaPlayer::LoadedMedia || player_->error() != QMediaPlayer::NoError) {
+        player_->setSource(QUrl());
+        return ClipUndecodable;
+    }
+    return 0;
+}
+
+void Mp3Player::PlayClip()
+{
+    if (player_->mediaStatus() == QMediaPlayer::NoMedia)
+        return;
+    player_->play();
+}
+
+int32_t Mp3Player::ClipState() const { return player_->playbackState() == QMediaPlayer::PlayingState ? 1 : 0; }
+
+void Mp3Player::StopClip() { player_->stop(); }
+
+void Mp3Player::CloseClip() { player_->setSource(QUrl()); }
+
+void Mp3Player::setEndReportsEnabled(bool enabled) { endReportsEnabled = enabled; }
+
+void Mp3Player::playbackStateChanged(int state)
+{
+    const bool nowPlaying = state == QMediaPlayer::PlayingState;
+    const bool ended = playing_ && !nowPlaying;
+    playing_ = nowPlaying;
+    // The report is posted, never emitted from inside StopClip or the framework's report:
+    // the quiz handles it like any other event, when it next lets events run.
+    if (ended && endReportsEnabled)
+        QMetaObject::invokeMethod(this, &Mp3Player::ThreadEnded, Qt::QueuedConnection);
+}
+
+} // namespace platform

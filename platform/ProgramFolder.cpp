@@ -1,0 +1,5 @@
+#include "ProgramFolder.h"
+
+#include <QCoreApplication>
+
+QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }

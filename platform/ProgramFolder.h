@@ -1,0 +1,5 @@
+#pragma once
+// The folder that holds the running program (without a closing '/'); the game's data sits there.
+#include <QString>
+
+QString ProgramFolder();

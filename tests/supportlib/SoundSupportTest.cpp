@@ -1,0 +1,44 @@
+// PlayWave and HasSoundCard over the platform's sound calls.
+#include "Clock.h"
+#include "Sound.h"
+#include "SoundSupport.h"
+#include "SoundTestTools.h"
+#include "support/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SoundSupportSound, PlayWavePassesFlagsAndReportsTheResult)
+{
+    if (qEnvironmentVariableIsSet("QUORVEL_NO_AUDIO_REASON"))
+        GTEST_SKIP() << qPrintable(qEnvironmentVariable("QUORVEL_NO_AUDIO_REASON"));
+    TestFolder folder;
+    writeToneWav(folder.file("RIGHT.WAV"), 0.4);
+    QString file = folder.file("RIGHT.WAV");
+    int16_t flags = 0;
+    int16_t result = -5;
+    const double before = platform::Clock::now();
+    PlayWave(file, flags, result);
+    EXPECT_GT(platform::Clock::now() - before, 0.35) << "flags 0 waits for the sound";
+    EXPECT_EQ(result, 1);
+
+    QString missing = folder.file("NULL.WAV");
+    flags = 3;
+    PlayWave(missing, flags, result);
+    EXPECT_EQ(result, 0);
+}
+
+TEST(SoundSupportSound, HasSoundCardFollowsTheOutputCount)
+{
+    int16_t flag = 7;
+    platform::setAudioOutputCountOverride(0);
+    HasSoundCard(flag);
+    EXPECT_EQ(flag, 0);
+    platform::setAudioOutputCountOverride(2);
+    HasSoundCard(flag);
+    EXPECT_EQ(flag, 1);
+    platform::setAudioOutputCountOverride(std::nullopt);
+}
+
+} // namespace

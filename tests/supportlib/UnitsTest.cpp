@@ -1,0 +1,46 @@
+// Twips to pixels by the screen's twips per pixel from the game state.
+#include "GameState.h"
+#include "RunTimeError.h"
+#include "Units.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SoundSupportUnits : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetGame();
+        game().TwipsPerPixelX = 15;
+        game().TwipsPerPixelY = 12;
+    }
+    void TearDown() override { resetGame(); }
+};
+
+TEST_F(SoundSupportUnits, RoundsToTheNearestPixelHalvesToEven)
+{
+    EXPECT_EQ(TwipsToPixelsX(1500), 100);
+    EXPECT_EQ(TwipsToPixelsX(22), 1);     // 1.47
+    EXPECT_EQ(TwipsToPixelsX(7.5), 0);    // 0.5 -> 0
+    EXPECT_EQ(TwipsToPixelsX(22.5), 2);   // 1.5 -> 2
+    EXPECT_EQ(TwipsToPixelsX(-22.5), -2);
+    EXPECT_EQ(TwipsToPixelsY(1500), 125); // Y has its own twips per pixel
+    EXPECT_EQ(TwipsToPixelsY(18), 2);     // 1.5 -> 2
+}
+
+TEST_F(SoundSupportUnits, UnsetScaleAndHugeMeasuresAreErrorsNamingTheirPlace)
+{
+    game().TwipsPerPixelY = 0;
+    try {
+        TwipsToPixelsY(100);
+        FAIL() << "no error for a division by zero";
+    } catch (const RunTimeError& e) {
+        EXPECT_TRUE(e.message().contains("Division by zero"));
+        EXPECT_TRUE(e.message().contains("Units.cpp:"));
+    }
+    EXPECT_THROW(TwipsToPixelsX(15.0 * 2147483648.0), RunTimeError);
+    EXPECT_EQ(TwipsToPixelsX(15.0 * 2147483647.0), 2147483647);
+}
+
+} // namespace
