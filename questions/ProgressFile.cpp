@@ -11,11 +11,11 @@
 namespace {
 
 // Replaces the file only once every byte is written, so a failed save never leaves it torn.
-void writeWhole(const QString& path, const QByteArray& bytes)
+void writeWhole(const QString& path, const QByteArray& bytes, const QString& failure)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw RunTimeError::inFile(path, 0, QStringLiteral("cannot save the progress: %1").arg(file.errorString()));
+        throw RunTimeError::inFile(path, 0, QStringLiteral("%1: %2").arg(failure, file.errorString()));
 }
 
 void create(const QString& path)
@@ -24,7 +24,8 @@ void create(const QString& path)
                                        "1   'Sound on/off\r\n"
                                        "1   'Current question\r\n"
                                        "0   '# Correct\r\n"
-                                       "0   '# Incorrect\r\n"));
+                                       "0   '# Incorrect\r\n"),
+               QStringLiteral("cannot create the progress file"));
 }
 
 // A value is the leading number of the text before the comment's apostrophe, so a value of
@@ -75,7 +76,8 @@ void save()
                                     + valueLine(game().SoundOn, "'Sound on/off")
                                     + valueLine(game().CurrentQuestion, "'Current question ")
                                     + valueLine(game().CorrectCount, "'# Correct")
-                                    + valueLine(game().IncorrectCount, "'# Incorrect"));
+                                    + valueLine(game().IncorrectCount, "'# Incorrect"),
+               QStringLiteral("cannot save the progress"));
 }
 
 } // namespace
