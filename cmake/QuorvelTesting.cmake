@@ -22,11 +22,13 @@ function(quorvel_add_gtest)
     list(APPEND fixtures audio)
     list(APPEND env "QUORVEL_NEEDS_AUDIO=1")
   endif()
-  # The wrapper exports DISPLAY and the PulseAudio variables of the running fixtures.
+  # The wrapper exports DISPLAY and the PulseAudio variables of the running fixtures. The
+  # variables go through env(1): a list in the ENVIRONMENT property would be split apart by
+  # gtest_discover_tests, losing all but the first.
   set_target_properties(${T_NAME} PROPERTIES
-    CROSSCOMPILING_EMULATOR "${QUORVEL_SERVICE_SCRIPTS}/with-services")
+    CROSSCOMPILING_EMULATOR "env;${env};${QUORVEL_SERVICE_SCRIPTS}/with-services")
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES FIXTURES_REQUIRED "${fixtures}" ENVIRONMENT "${env}" TIMEOUT 240)
+    PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT 240)
 endfunction()

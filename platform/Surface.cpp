@@ -219,7 +219,8 @@ void Surface::updateShape()
     shape_ = QRegion();
     if (maskPicture_) {
         const QImage mask = maskPicture_.image().convertToFormat(QImage::Format_RGB32);
-        const QImage bits = mask.createMaskFromColor(oleColorToRgb(maskColor_), Qt::MaskOutColor);
+        // Through QBitmap's colour table, the pixels this marks end up outside the region.
+        const QImage bits = mask.createMaskFromColor(oleColorToRgb(maskColor_), Qt::MaskInColor);
         shape_ = QRegion(QBitmap::fromImage(bits)) & QRect(QPoint(0, 0), screen_.size());
     }
     shapeEmpty_ = shape_.isEmpty();
