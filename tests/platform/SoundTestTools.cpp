@@ -97,6 +97,17 @@ double SinkRecorder::waitForSound(double timeoutSeconds)
     return -1;
 }
 
+void SinkRecorder::discard(double seconds)
+{
+    const double until = platform::Clock::now() + seconds;
+    while (platform::Clock::now() < until) {
+        parec_.waitForReadyRead(10);
+        take();
+    }
+    samples_.clear();
+    checked_ = 0;
+}
+
 std::vector<LoudRun> SinkRecorder::stop()
 {
     // What the server still holds reaches us first.

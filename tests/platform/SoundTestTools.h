@@ -25,6 +25,7 @@ public:
     bool start();                          // false when parec could not start
     // Reads until a loud stretch arrives; the monotonic time of its arrival, or -1 on timeout.
     double waitForSound(double timeoutSeconds);
+    void discard(double seconds);          // reads for that long and forgets what came
     std::vector<LoudRun> stop();           // ends the recording and finds its loud stretches
 
 private:
