@@ -28,6 +28,7 @@ function(quorvel_add_gtest)
   set_target_properties(${T_NAME} PROPERTIES
     CROSSCOMPILING_EMULATOR "env;${env};${QUORVEL_SERVICE_SCRIPTS}/with-services")
   gtest_discover_tests(${T_NAME}
+    TEST_PREFIX "${T_NAME}."
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT 240)
