@@ -6,26 +6,29 @@
 
 namespace intro {
 
-PathTable::PathTable(int32_t lastRow)
-    : rows(static_cast<size_t>(std::max(lastRow, 1)) + 1, std::array<int32_t, 3>{})
+namespace {
+
+// The table has the rows the intro asks for, or more when the path needs them: a window
+// smaller than its path still gets every point.
+PathTable emptyPath(int32_t lastRow, int32_t pointCount)
 {
+    return PathTable{CoordTable(0, std::max({lastRow, pointCount, 1})), 0};
 }
 
-void PathTable::add(int32_t x, int32_t y)
+void addPoint(PathTable& path, int32_t x, int32_t y)
 {
-    points = toInt16(double(points) + 1);
-    // A form smaller than its path still gets every point (the table only ever grows).
-    if (static_cast<size_t>(points) >= rows.size())
-        rows.resize(static_cast<size_t>(points) + 1, std::array<int32_t, 3>{});
-    rows[points][1] = x;
-    rows[points][2] = y;
+    path.points = toInt16(double(path.points) + 1);
+    path.coords(path.points, 1) = x;
+    path.coords(path.points, 2) = y;
 }
+
+} // namespace
 
 PathTable FirstPassPath(int32_t formWidth, int32_t formHeight)
 {
-    PathTable path(formHeight);
+    PathTable path = emptyPath(formHeight, FirstPassPoints);
     for (int32_t i = 1; i <= FirstPassPoints; ++i)
-        path.add(formWidth + OffFormGap, i);
+        addPoint(path, formWidth + OffFormGap, i);
     return path;
 }
 
@@ -36,11 +39,11 @@ Position TitlePlacement(int32_t formWidth, double titleWidth, double titleHeight
 
 PathTable SlidePath(double titleLeft, int32_t top, int32_t formHeight, double titleHeight)
 {
-    PathTable path(2 * formHeight);
     const int16_t last = toInt16(top + formHeight - 2 * titleHeight);
+    PathTable path = emptyPath(2 * formHeight, last - top + 1);
     const int32_t x = toInt32(titleLeft);
     for (int32_t y = top; y <= last; ++y)
-        path.add(x, y);
+        addPoint(path, x, y);
     return path;
 }
 

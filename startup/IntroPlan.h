@@ -1,9 +1,9 @@
 #pragma once
 // The arithmetic of the intro: where the title travels and how long the final slide may take.
 // Kept apart from the window so that it can be checked without a screen.
-#include <array>
+#include "CoordTable.h"
+
 #include <cstdint>
-#include <vector>
 
 namespace intro {
 
@@ -24,14 +24,11 @@ constexpr int16_t SlideDelay = 4;
 constexpr int16_t WipeDirection = 5;          // from the centre outwards
 constexpr int32_t WipeRate = 1;               // milliseconds per step
 
-// Rows 0..N, columns 0..2; point k is row k with x in column 1 and y in column 2.
-// Row 0 and column 0 are unused; rows after the last point stay 0.
+// A path for the slides: rows 0..N, columns 0..2; point k is row k with x in column 1 and
+// y in column 2. Row 0 and column 0 are unused; rows after the last point stay 0.
 struct PathTable {
-    std::vector<std::array<int32_t, 3>> rows;
+    CoordTable coords;
     int16_t points = 0;
-
-    explicit PathTable(int32_t lastRow);
-    void add(int32_t x, int32_t y);
 };
 
 struct Position {

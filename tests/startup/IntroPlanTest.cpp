@@ -9,12 +9,13 @@ TEST(IntroPlan, FirstPassRunsJustRightOfTheForm)
 {
     const PathTable path = FirstPassPath(1024, 768);
     EXPECT_EQ(path.points, 10);
-    EXPECT_EQ(path.rows.size(), 769u);
+    EXPECT_NO_THROW(path.coords(768, 2));
+    EXPECT_ANY_THROW(path.coords(769, 2));
     for (int i = 1; i <= 10; ++i) {
-        EXPECT_EQ(path.rows[i][1], 1034);
-        EXPECT_EQ(path.rows[i][2], i);
+        EXPECT_EQ(path.coords(i, 1), 1034);
+        EXPECT_EQ(path.coords(i, 2), i);
     }
-    EXPECT_EQ(path.rows[11][1], 0);
+    EXPECT_EQ(path.coords(11, 1), 0);
 }
 
 TEST(IntroPlan, TitleIsCentredWithHalvesToEven)
@@ -30,12 +31,12 @@ TEST(IntroPlan, SlideGoesDownOnePixelPerPoint)
 {
     const PathTable path = SlidePath(212, 25, 768, 127);
     EXPECT_EQ(path.points, 515);
-    EXPECT_EQ(path.rows.size(), 2u * 768 + 1);
-    EXPECT_EQ(path.rows[1][1], 212);
-    EXPECT_EQ(path.rows[1][2], 25);
-    EXPECT_EQ(path.rows[515][1], 212);
-    EXPECT_EQ(path.rows[515][2], 539);
-    EXPECT_EQ(path.rows[516][2], 0);
+    EXPECT_NO_THROW(path.coords(2 * 768, 2));
+    EXPECT_EQ(path.coords(1, 1), 212);
+    EXPECT_EQ(path.coords(1, 2), 25);
+    EXPECT_EQ(path.coords(515, 1), 212);
+    EXPECT_EQ(path.coords(515, 2), 539);
+    EXPECT_EQ(path.coords(516, 2), 0);
 }
 
 TEST(IntroPlan, TitleTallerThanHalfTheFormGivesNoSlidePoint)
@@ -43,15 +44,15 @@ TEST(IntroPlan, TitleTallerThanHalfTheFormGivesNoSlidePoint)
     const PathTable path = SlidePath(10, 20, 200, 111);  // last = 20 + 200 - 222 = -2
     EXPECT_EQ(path.points, 0);
     // Point 1 is still readable (the slide reads it even without points) and is 0, 0.
-    EXPECT_EQ(path.rows[1][1], 0);
-    EXPECT_EQ(path.rows[1][2], 0);
+    EXPECT_EQ(path.coords(1, 1), 0);
+    EXPECT_EQ(path.coords(1, 2), 0);
 }
 
 TEST(IntroPlan, TinyFormStillHoldsEveryPoint)
 {
     const PathTable path = FirstPassPath(4, 3);
     EXPECT_EQ(path.points, 10);
-    EXPECT_EQ(path.rows[10][2], 10);
+    EXPECT_EQ(path.coords(10, 2), 10);
 }
 
 TEST(IntroPlan, SlideTimeIsWhatIsLeftOfElevenSecondsWithinTwoToNine)

@@ -1,0 +1,251 @@
+#include "Form1.h"
+
+#include "CheckDataFolder.h"
+#include "Clock.h"
+#include "GameState.h"
+#include "IntroPlan.h"
+#include "MessageBox.h"
+#include "ProgramFolder.h"
+#include "ProgressFile.h"
+#include "PropertyBag.h"
+#include "RunTimeError.h"
+#include "ScreenMetrics.h"
+#include "SoundSupport.h"
+#include "Units.h"
+#include "VBPRNT32.h"
+#include "transpik.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+Form1* theForm1 = nullptr;
+
+// Without a window manager (a bare X server) no activation may ever come; the intro then starts
+// this long after the window was shown.
+constexpr int ActivationGraceMs = 150;
+
+// Where the window's design places the title before the intro moves it.
+constexpr float DesignLeft = 16;
+constexpr float DesignTop = 0;
+
+// A deep blue-black, as 0x00BBGGRR for the surface and as the pixel it paints.
+constexpr uint32_t DarkBackground = 0x00201010;
+constexpr QRgb DarkPixel = 0xFF101020;
+
+bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+void playIfSoundOn(const char* name, int16_t flags)
+{
+    if (game().SoundOn != 1)
+        return;
+    QString file = game().DataFolder + QLatin1String(name);
+    int16_t result = 0;
+    PlayWave(file, flags, result);
+}
+
+} // namespace
+
+Form1* form1Reference() { return theForm1; }
+
+Form1::Form1()
+    : programFolder(ProgramFolder)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quorvel Intro"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setScaleMode(platform::vbPixels);
+    Pic1 = std::make_unique<transpik>(*this);
+    Pic1->UserControl_ReadProperties(PropertyBag::load(QStringLiteral(":/designs/Pic1.txt")));
+    Pic1->extender().Move(DesignLeft, DesignTop);
+    handlers.DblClick = [this] { Form_DblClick(); };
+    theForm1 = this;
+}
+
+Form1::~Form1()
+{
+    if (theForm1 == this)
+        theForm1 = nullptr;
+}
+
+void Form1::Form_Load()
+{
+    GameState& g = game();
+    useCapturedDesktop();
+    Pic1->setBorderStyle(0);
+
+    g.DataFolder = programFolder().trimmed();
+    if (!g.DataFolder.endsWith(QLatin1Char('/')))
+        g.DataFolder += QLatin1Char('/');
+    int16_t folderOk = 0;
+    CheckDataFolder(folderOk);
+    if (folderOk != 1)
+        throw RunTimeError::inFile(g.DataFolder + QStringLiteral("DATA.ASC"), 0,
+                                   QStringLiteral("the question bank is missing: the program folder %1 "
+                                                  "holds no DATA.ASC").arg(g.DataFolder));
+    g.BankFile = g.DataFolder + QStringLiteral("DATA.ASC");
+    g.PlainBankFile = g.DataFolder + QStringLiteral("DATANON.ASC");
+    g.UserFile = g.DataFolder + QStringLiteral("USER.ASC");
+
+    int16_t load = 1;
+    ProgressFile(load);
+
+    HasSoundCard(g.SoundCard);
+    if (g.SoundCard == 0) {
+        MsgBox(QStringLiteral("I could certainly be wrong, but it appears that this computer doesn't have a "
+                              "sound card.\r\rTo answer some of the questions you'll need to be able to "
+                              "hear some music clips."),
+               16, QStringLiteral("No Sound Card"));
+    }
+    g.SoundOn = 1;
+    if (g.SoundCard == 0)
+        g.SoundOn = 0;
+}
+
+void Form1::useCapturedDesktop()
+{
+    // The capture is taken before the window shows, so it holds the desktop alone.
+    const platform::Picture desktop = CaptureScreen();
+    // Wayland gives applications no picture of the desktop (the capture comes back black).
+    if (!desktop.isEmpty() && !desktop.image().isNull() && !onWayland()) {
+        setPicture(desktop);
+        return;
+    }
+    // Without a capture the intro plays over a plain dark background; where a compositor blends
+    // windows (always on Wayland) that background is left clear, so the real desktop shows.
+    setBackColor(DarkBackground);
+    if (onWayland()) {
+        setAttribute(Qt::WA_TranslucentBackground);
+        seeThrough_ = true;
+    }
+}
+
+void Form1::showOverScreen()
+{
+    const platform::ScreenInfo screen = platform::ScreenMetrics::current();
+    // The size first: showing full screen alone leaves the old size where no window manager runs.
+    Move(0, 0, float(screen.widthPixels * screen.twipsPerPixelX), float(screen.heightPixels * screen.twipsPerPixelY));
+    setWindowModality(Qt::ApplicationModal);
+    // The first pass hides the title before anything is drawn; hiding it now keeps it from
+    // flashing at its design place when the window appears before it is activated.
+    Pic1->extender().setVisible(false);
+    showFullScreen();
+    raise();
+    activateWindow();
+    QTimer::singleShot(ActivationGraceMs, this, [this] {
+        if (started_ == 0 && !unloadedOnce_)
+            Form_Activate();
+    });
+}
+
+bool Form1::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate) {
+        const bool handled = Surface::event(e);
+        Form_Activate();
+        return handled;
+    }
+    return Surface::event(e);
+}
+
+void Form1::paintEvent(QPaintEvent* event)
+{
+    if (!seeThrough_) {
+        Surface::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& area : event->region()) {
+        QImage part = screenImage().copy(area).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < part.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+            for (int x = 0; x < part.width(); ++x) {
+                if (line[x] == DarkPixel)
+                    line[x] = 0;  // fully clear
+            }
+        }
+        painter.drawImage(area.topLeft(), part);
+    }
+}
+
+void Form1::Form_Activate()
+{
+    using namespace intro;
+    if (started_ == 1)
+        return;
+    started_ = 1;
+    GameState& g = game();
+    platform::Surface& title = Pic1->extender();
+
+    const double start = platform::Clock::now();
+    playIfSoundOn("INTRO.WAV", 1);
+
+    // First pass: off the right edge, which hides the title and clears the window's drawing.
+    {
+        PathTable path = FirstPassPath(TwipsToPixelsX(Width()), TwipsToPixelsY(Height()));
+        Pic1->Tanimate2(path.coords, path.points, FirstPassDelay, FirstPassMaxTime);
+    }
+    if (g.SkipIntro != 1) {
+        const Position place = TitlePlacement(TwipsToPixelsX(Width()), title.Width(), title.Height());
+        title.Move(float(place.left), float(place.top));
+
+        const double dissolveStart = platform::Clock::now();
+        Pic1->Dissolve2(DissolveType, DissolveSize, DissolveRate);
+        const double wipeAllowance = WipeShare * (platform::Clock::now() - dissolveStart);
+
+        // Busy on purpose: the double-click waits for the slide, which lets events run.
+        const double pauseStart = platform::Clock::now();
+        while (platform::Clock::now() - pauseStart < Pause) {
+        }
+
+        if (g.SkipIntro != 1) {
+            PathTable slide = SlidePath(title.Left(), place.top, TwipsToPixelsY(Height()), title.Height());
+            const float limit = SlideTimeLimit(platform::Clock::now() - start, wipeAllowance);
+            Pic1->Tanimate2(slide.coords, slide.points, SlideDelay, limit);
+            if (g.SkipIntro != 1) {
+                int32_t rate = WipeRate;
+                Pic1->Wipe(WipeDirection, rate);
+            }
+        }
+    }
+    playIfSoundOn("NULL.WAV", 3);
+    Unload();
+}
+
+void Form1::Form_DblClick() { game().SkipIntro = 1; }
+
+void Form1::Unload() { close(); }
+
+void Form1::closeEvent(QCloseEvent* e)
+{
+    if (!unloadedOnce_) {
+        unloadedOnce_ = true;
+        Form_Unload();
+        emit unloaded();
+    }
+    e->accept();
+}
+
+void Form1::Form_Unload() { theForm1 = nullptr; }
+
+void Form1::showModally()
+{
+    QEventLoop loop;
+    connect(this, &Form1::unloaded, &loop, &QEventLoop::quit);
+    showOverScreen();
+    if (!unloadedOnce_)
+        loop.exec();
+}
+
+void ShowForm1Modally()
+{
+    auto form = std::make_unique<Form1>();
+    form->Form_Load();
+    form->showModally();
+}
