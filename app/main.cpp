@@ -1,0 +1,23 @@
+// The Quorvel Challenge: loads the quiz window (which runs the intro), shows it, and runs
+// until it has unloaded.
+#include "Form2.h"
+#include "QuorvelApplication.h"
+
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    QuorvelApplication app(argc, argv);
+    // The intro window closes while the quiz window is still hidden; that must not end the run.
+    app.setQuitOnLastWindowClosed(false);
+    Form2 form;
+    try {
+        if (!form.Form_Load())
+            return 0;  // another copy runs: the player has been told, nothing else happens
+    } catch (const std::exception& error) {
+        QuorvelApplication::endWithError(QString::fromUtf8(error.what()));
+    }
+    form.show();
+    app.setQuitOnLastWindowClosed(true);
+    return app.exec();
+}

@@ -1,0 +1,93 @@
+// cmdans_Click: judges an answer, counts it, gives feedback, and moves on to the next
+// question or to the final score and verdict.
+#include "Form2.h"
+
+#include "CommandButton.h"
+#include "GameState.h"
+#include "ImageBox.h"
+#include "Label.h"
+#include "Numbers.h"
+#include "QuizTexts.h"
+#include "Units.h"
+#include "Waits.h"
+
+void Form2::cmdans_Click(int16_t index)
+{
+    GameState& g = game();
+    if (g.ExtraShowing == 1)
+        return;
+
+    const bool right = index == g.CorrectAnswer;
+    if (right) {
+        g.CorrectCount = toInt16(g.CorrectCount + 1);
+        Imgdelvo[1]->setPicture(Imgdelvo[3]->Picture());
+    } else {
+        g.IncorrectCount = toInt16(g.IncorrectCount + 1);
+        LBLANS[g.CorrectAnswer]->setForeColor(0x00000000);  // shows the player the right answer
+        Imgdelvo[1]->setPicture(Imgdelvo[4]->Picture());
+    }
+    Imgdelvo[1]->Refresh();
+
+    if (g.ClipPlaying != 0)
+        StopClipForAnswer();
+    setAnswerButtonsEnabled(true);
+    // A close during the wait for the clip has already saved the progress and closed the window.
+    if (Unloaded())
+        return;
+
+    if (g.SoundOn == 1) {
+        playSound(right ? "RIGHT.WAV" : "WRONG.WAV", 0);
+        if (g.QuestionKind == 2)
+            WaitWithoutEvents(0.5);
+    }
+    if (!g.ExtraText.isEmpty() && index == g.ExtraAnswer) {
+        showExtraRemark();
+        if (Unloaded())
+            return;
+    }
+    WaitWithoutEvents(1.0);
+
+    Imgdelvo[1]->setPicture(Imgdelvo[2]->Picture());
+    Imgdelvo[1]->Refresh();
+    LBLANS[g.CorrectAnswer]->setForeColor(g.AnswerColor);
+
+    g.CurrentQuestion = toInt16(g.CurrentQuestion + 1);
+    if (g.CurrentQuestion <= g.QuestionCount) {
+        NEXTQUESTION();
+        return;
+    }
+    showFinalScreen();
+}
+
+void Form2::showExtraRemark()
+{
+    GameState& g = game();
+    LBLEXTRA->show();
+    LBLEXTRA->setCaption(g.ExtraText);
+    LBLEXTRA->setFontSize(g.BaseFontSize - 2);
+    LBLEXTRA->setTop(g.SpacingY * 0.5);
+    LBLEXTRA->setLeft(windowWidthPixels() / 2 - LBLEXTRA->Width() / 2);
+    setAnswerButtonsEnabled(false);
+    g.ExtraShowing = 1;
+    WaitWithEvents(2.0);
+    g.ExtraShowing = 0;
+    LBLEXTRA->hide();
+    setAnswerButtonsEnabled(true);
+}
+
+void Form2::showFinalScreen()
+{
+    const GameState& g = game();
+    Command2->hide();
+    Label2->setCaption(QString());
+    hideQuestion();
+    Label2->setLeft(Label4->Left());
+    Label4->setWidth(Imgdelvo[1]->Left() - Label4->Left() - g.SpacingX * 0.5);
+    Label2->setCaption(FinalScoreText(g.CorrectCount, g.IncorrectCount));
+    Label4->setCaption(VerdictText(g.CorrectCount, g.IncorrectCount, g.QuestionCount));
+    Label4->show();
+    if (g.SoundOn == 1) {
+        playSound("NULL.WAV", 3);
+        playSound("CLAPPING.WAV", 1);
+    }
+}

@@ -1,0 +1,209 @@
+// The quiz window: its controls, first activation, keys, close request and unload.
+#include "Form2.h"
+
+#include "CommandButton.h"
+#include "Fonts.h"
+#include "Form1.h"
+#include "GameState.h"
+#include "ImageBox.h"
+#include "Label.h"
+#include "Mp3Player.h"
+#include "Numbers.h"
+#include "ProgressFile.h"
+#include "QuizTexts.h"
+#include "SingleInstance.h"
+#include "Sound.h"
+#include "SoundSupport.h"
+#include "Units.h"
+
+using platform::CommandButton;
+using platform::ImageBox;
+using platform::Label;
+
+namespace {
+
+constexpr uint32_t Blue = 0x00FF0000;
+constexpr uint32_t Red = 0x000000FF;
+constexpr uint32_t White = 0x00FFFFFF;
+constexpr uint32_t Purple = 0x00C000C0;
+constexpr uint32_t WindowColor = 0x80000005;  // the system colour of window backgrounds
+constexpr double DefaultFontSize = 9.75;
+
+Label* makeLabel(QWidget* parent, const QString& caption, uint32_t foreColor, bool wordWrap)
+{
+    auto* label = new Label(parent);
+    label->setFont(platform::gameFont(QStringLiteral("Times New Roman"), DefaultFontSize, true));
+    label->setForeColor(foreColor);
+    label->setBackColor(WindowColor);
+    label->setAutoSize(true);
+    label->setWordWrap(wordWrap);
+    label->setCaption(caption);
+    label->hide();
+    return label;
+}
+
+CommandButton* makeButton(QWidget* parent, const QString& caption)
+{
+    auto* button = new CommandButton(parent, caption);
+    if (!caption.isEmpty())
+        button->setFont(platform::gameFont(QStringLiteral("MS Sans Serif"), DefaultFontSize, true));
+    button->hide();
+    return button;
+}
+
+QPixmap storedPicture(const char* name)
+{
+    return QPixmap(QStringLiteral(":/pictures/") + QLatin1String(name));
+}
+
+} // namespace
+
+Form2::Form2() : Form2(ShowForm1Modally, platform::SingleInstance::defaultLockPath()) {}
+
+Form2::Form2(std::function<void()> intro, const QString& lockPath)
+    : FormWindow(QStringLiteral("The Quorvel Challenge (version 1.0)")),
+      intro_(std::move(intro)),
+      instanceLock_(std::make_unique<platform::SingleInstance>(lockPath))
+{
+    setWindowIcon(QIcon(QStringLiteral(":/icons/icon-32.png")));
+    createControls();
+}
+
+Form2::~Form2() = default;
+
+void Form2::createControls()
+{
+    // The question's labels grow downwards as their text wraps; the design width serves until
+    // the first question sets the real one.
+    Label2 = makeLabel(this, QStringLiteral("Label2"), Blue, true);
+    Label2->setWidth(400);
+    Label22 = makeLabel(this, QStringLiteral("1."), Blue, false);
+    for (int i = 1; i <= 4; ++i) {
+        cmdans[i] = makeButton(this, {});
+        LBLANS[i] = makeLabel(this, QStringLiteral("Answer %1").arg(i), Red, false);
+    }
+    LBLANS[1]->show();
+    Label4 = makeLabel(this, QStringLiteral("Label4"), Red, true);
+    Label4->setWidth(400);
+    Label3 = makeLabel(this, QStringLiteral("Listen"), Blue, false);
+    Label3->setFont(platform::gameFont(QStringLiteral("Times New Roman"), 12, true, true));
+    LBLEXTRA = makeLabel(this, QStringLiteral("Label6"), White, false);
+    LBLEXTRA->setFont(platform::gameFont(QStringLiteral("MS Sans Serif"), 12, true));
+    LBLEXTRA->setBackColor(Purple);
+    Command1 = makeButton(this, QStringLiteral("Close"));
+    Command2 = makeButton(this, QStringLiteral("Replay"));
+
+    Imgdelvo[1] = new ImageBox(this);
+    Imgdelvo[1]->setStretch(true);
+    const char* pictures[] = {nullptr, nullptr, "delvo-neutral.png", "delvo-delighted.png",
+                              "delvo-dismayed.png"};
+    for (int i = 2; i <= 4; ++i) {
+        Imgdelvo[i] = new ImageBox(this);
+        Imgdelvo[i]->setPicture(storedPicture(pictures[i]));
+        Imgdelvo[i]->hide();
+    }
+    Image1 = new ImageBox(this);
+    Image1->setPicture(storedPicture("music.png"));
+    Image1->hide();
+
+    Mp3Play1 = new platform::Mp3Player(this);
+    connect(Mp3Play1, &platform::Mp3Player::ThreadEnded, this, &Form2::Mp3Play1_ThreadEnded);
+
+    for (int i = 1; i <= 4; ++i)
+        connect(cmdans[i], &QPushButton::clicked, this, [this, i] { cmdans_Click(static_cast<int16_t>(i)); });
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
+
+    // Tab order: the answer buttons, then Replay, then Close.
+    for (int i = 1; i < 4; ++i)
+        setTabOrder(cmdans[i], cmdans[i + 1]);
+    setTabOrder(cmdans[4], Command2);
+    setTabOrder(Command2, Command1);
+}
+
+void Form2::Form_Activate()
+{
+    if (activated_)
+        return;
+    activated_ = true;
+    GameState& g = game();
+    // Progress saved against a larger bank points past the end of this one: start a new game.
+    if (g.CurrentQuestion > g.QuestionCount) {
+        g.CurrentQuestion = 1;
+        g.CorrectCount = 0;
+        g.IncorrectCount = 0;
+    }
+    NEXTQUESTION();
+}
+
+void Form2::Form_KeyPress(int16_t& keyAscii)
+{
+    if (keyAscii == 27)
+        RequestClose();
+}
+
+void Form2::Command1_Click() { RequestClose(); }
+
+void Form2::Form_QueryUnload(bool& cancel)
+{
+    GameState& g = game();
+    if (g.CloseWarned == 1)
+        return;
+    if (g.SoundOn == 1) {
+        Mp3Play1->StopClip();
+        Mp3Play1->CloseClip();
+    }
+    if (g.CurrentQuestion > g.QuestionCount)
+        return;
+
+    g.CloseWarned = 1;
+    Beep();
+    cancel = true;
+    Label2->setCaption(QString());
+    hideQuestion();
+    // No clip can be asked for any more once the question is gone.
+    Command2->hide();
+    Label4->setWidth(Imgdelvo[1]->Left() - Label4->Left() - 0.5 * g.SpacingX);
+    Label4->setTop(0.5 * g.SpacingY);
+    Label4->setCaption(CloseWarningText(g.CurrentQuestion, g.QuestionCount, g.CorrectCount,
+                                        g.IncorrectCount));
+    Label4->show();
+}
+
+void Form2::Form_Unload()
+{
+    GameState& g = game();
+    if (g.CurrentQuestion > g.QuestionCount) {
+        g.CurrentQuestion = 1;
+        g.CorrectCount = 0;
+        g.IncorrectCount = 0;
+    }
+    int16_t mode = 2;
+    ProgressFile(mode);
+}
+
+void Form2::hideQuestion()
+{
+    for (int i = 1; i <= 4; ++i) {
+        cmdans[i]->hide();
+        LBLANS[i]->hide();
+    }
+    Label22->hide();
+}
+
+void Form2::setAnswerButtonsEnabled(bool enabled)
+{
+    for (int i = 1; i <= 4; ++i)
+        cmdans[i]->setEnabled(enabled);
+}
+
+void Form2::playSound(const char* name, int16_t flags)
+{
+    QString file = game().DataFolder + QLatin1String(name);
+    int16_t result = 0;
+    PlayWave(file, flags, result);
+}
+
+double Form2::windowWidthPixels() const { return TwipsToPixelsX(WidthTwips()); }
+
+double Form2::windowHeightPixels() const { return TwipsToPixelsY(HeightTwips()); }

@@ -1,0 +1,76 @@
+#pragma once
+// The quiz window: the program's main window. Its load step runs the intro and lays the window
+// out by screen class; NEXTQUESTION shows a question, cmdans_Click judges an answer and ends
+// with the final verdict, and a close request with questions left first shows a warning.
+#include "FormWindow.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace platform {
+class CommandButton;
+class ImageBox;
+class Label;
+class Mp3Player;
+class SingleInstance;
+} // namespace platform
+
+class Form2 : public platform::FormWindow {
+    Q_OBJECT
+public:
+    Form2();  // the load step shows the intro window Form1
+    // For tests: `intro` stands in for the intro window (it sets the data folder and loads the
+    // progress), and the second-copy check uses the lock file at `lockPath`.
+    Form2(std::function<void()> intro, const QString& lockPath);
+    ~Form2() override;
+
+    // Returns false when another copy of the program runs: the program then ends at once.
+    bool Form_Load();
+
+    void Form_Activate() override;
+    void Form_KeyPress(int16_t& keyAscii) override;
+    void Form_QueryUnload(bool& cancel) override;
+    void Form_Unload() override;
+
+    void NEXTQUESTION();
+    void cmdans_Click(int16_t index);
+    void Command1_Click();
+    void Command2_Click();
+    void Mp3Play1_ThreadEnded();
+
+    // Controls; arrays are indexed from 1, slot 0 is unused.
+    platform::Label* Label2;
+    platform::Label* Label22;
+    std::array<platform::Label*, 5> LBLANS{};
+    std::array<platform::CommandButton*, 5> cmdans{};
+    platform::Label* Label4;
+    platform::Label* Label3;
+    platform::Label* LBLEXTRA;
+    platform::CommandButton* Command1;
+    platform::CommandButton* Command2;
+    std::array<platform::ImageBox*, 5> Imgdelvo{};
+    platform::ImageBox* Image1;
+    platform::Mp3Player* Mp3Play1;
+
+private:
+    void createControls();
+    void layOut(int16_t bottomMargin, int16_t screenClass, int16_t closeFontDrop);
+    void playMusicInterlude();
+    void showAnswers(const QStringList& answers);
+    void checkRightAnswer(int16_t answerCount) const;
+    void showExtraRemark();
+    void showFinalScreen();
+    void setAnswerButtonsEnabled(bool enabled);
+    void hideQuestion();
+    void StartClip();
+    void StopClipForAnswer();
+    void playSound(const char* name, int16_t flags);
+    double windowWidthPixels() const;
+    double windowHeightPixels() const;
+
+    std::function<void()> intro_;
+    std::unique_ptr<platform::SingleInstance> instanceLock_;
+    bool activated_ = false;
+};

@@ -1,0 +1,75 @@
+#include "QuizFixture.h"
+
+#include "BankConversion.h"
+#include "ProgressFile.h"
+
+QuizFixture::QuizFixture(bool fakeClock)
+{
+    resetGame();
+    if (fakeClock)
+        platform::Clock::setSource(&clock);
+}
+
+QuizFixture::~QuizFixture()
+{
+    form.reset();
+    platform::Clock::setSource(nullptr);
+    platform::ScreenMetrics::setOverride(std::nullopt);
+    resetGame();
+}
+
+void QuizFixture::writeBank(const QList<PlainQuestion>& questions)
+{
+    QStringList lines{QStringLiteral("Test bank"), QStringLiteral("second header")};
+    int number = 0;
+    for (const PlainQuestion& q : questions) {
+        lines << QString::number(q.kind) << QString::number(q.extraAnswer)
+              << QString::number(q.rightAnswer) << q.clip << q.text;
+        QStringList answers = q.answers;
+        if (!q.extra.isEmpty()) {
+            while (answers.size() < 4)
+                answers << QString();
+        }
+        lines << answers;
+        if (!q.extra.isEmpty())
+            lines << q.extra;
+        lines << QStringLiteral("''' %1").arg(++number);
+    }
+    folder.write(QStringLiteral("DATANON.ASC"), lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    convertPlainBank(folder.file(QStringLiteral("DATANON.ASC")), folder.file(QStringLiteral("DATA.ASC")));
+}
+
+void QuizFixture::writeProgress(int soundOn, int currentQuestion, int correct, int incorrect)
+{
+    game().UserFile = folder.file(QStringLiteral("USER.ASC"));
+    game().SoundOn = static_cast<int16_t>(soundOn);
+    game().CurrentQuestion = static_cast<int16_t>(currentQuestion);
+    game().CorrectCount = static_cast<int16_t>(correct);
+    game().IncorrectCount = static_cast<int16_t>(incorrect);
+    int16_t save = 2;
+    ProgressFile(save);
+}
+
+Form2& QuizFixture::load(platform::ScreenInfo screen)
+{
+    platform::ScreenMetrics::setOverride(screen);
+    form = std::make_unique<Form2>(
+        [this] {
+            GameState& g = game();
+            g.DataFolder = folder.path();
+            g.BankFile = folder.file(QStringLiteral("DATA.ASC"));
+            g.PlainBankFile = folder.file(QStringLiteral("DATANON.ASC"));
+            g.UserFile = folder.file(QStringLiteral("USER.ASC"));
+            int16_t loadMode = 1;
+            ProgressFile(loadMode);
+            g.SoundOn = soundOn;
+        },
+        folder.file(QStringLiteral("quorvel.lock")));
+    EXPECT_TRUE(form->Form_Load());
+    return *form;
+}
+
+QStringList QuizFixture::progressLines() const
+{
+    return QString::fromLatin1(folder.read(QStringLiteral("USER.ASC"))).split(QStringLiteral("\r\n"));
+}

@@ -1,0 +1,59 @@
+#pragma once
+// One quiz window over a real data folder: a small bank coded by the bank's own conversion,
+// USER.ASC written by the game, a screen of a chosen size, a lock file of the test's own, and
+// (for the in-process game) a clock that runs on its own so that the waits take no real time.
+#include "Clock.h"
+#include "Form2.h"
+#include "GameState.h"
+#include "ScreenMetrics.h"
+#include "support/TestFolder.h"
+
+#include <QStringList>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A question of the plain bank, field by field.
+struct PlainQuestion {
+    int kind = 1;
+    int extraAnswer = 0;
+    int rightAnswer = 1;
+    QString clip;
+    QString text = QStringLiteral("Question?");
+    QStringList answers{QStringLiteral("Yes"), QStringLiteral("No")};
+    QString extra;
+};
+
+// Time passes only when the game asks for it: every reading moves on 1 ms, every pause by its
+// length. `onPause` sees the window while the game waits.
+class FakeClock : public platform::Clock::Source {
+public:
+    double now() override { return t += 0.001; }
+    void sleep(int64_t milliseconds) override
+    {
+        t += milliseconds / 1000.0;
+        if (onPause)
+            onPause();
+    }
+    double t = 1000;
+    std::function<void()> onPause;
+};
+
+class QuizFixture : public testing::Test {
+protected:
+    explicit QuizFixture(bool fakeClock = true);
+    ~QuizFixture() override;
+
+    void writeBank(const QList<PlainQuestion>& questions);
+    // Progress as a saved USER.ASC holds it.
+    void writeProgress(int soundOn, int currentQuestion, int correct, int incorrect);
+    // Creates and loads the window; the intro's part sets the paths and loads the progress.
+    Form2& load(platform::ScreenInfo screen = {800, 600, 15, 15});
+    void answer(int index) { form->cmdans_Click(static_cast<int16_t>(index)); }
+    QStringList progressLines() const;
+
+    TestFolder folder;
+    FakeClock clock;
+    std::unique_ptr<Form2> form;
+    int16_t soundOn = 0;  // what the sound check leaves after the progress load
+};
