@@ -1,0 +1,111 @@
+// Dissolve and Dissolve2: random blocks from the program-wide generator until the time is up,
+// then one full copy; both make the same calls.
+#include "TranspikFixture.h"
+
+#include "CallRecorder.h"
+#include "Random.h"
+
+#include <QRegularExpression>
+
+using platform::CallRecorder;
+
+class DissolveTest : public TranspikTest {
+protected:
+    void SetUp() override
+    {
+        TranspikTest::SetUp();
+        makeControl(titleLikeImage(61, 31), 100, 40);
+        background = formArea(QRect(100, 40, 61, 31));
+    }
+
+    // One recorded run on a fresh seed and a clock that moves 0.2 ms per reading (5000 blocks a second).
+    QStringList record(int32_t (transpik::*method)(int16_t, int16_t, int32_t), int16_t dType, int16_t dSize,
+                       int32_t dRate)
+    {
+        FakeClock clock(0.0002);
+        platform::Randomize(7);
+        CallRecorder::start();
+        screen = dcName(control->hDC());
+        EXPECT_EQ((control.get()->*method)(dType, dSize, dRate), 0);
+        const QStringList calls = CallRecorder::calls();
+        CallRecorder::stop();
+        return calls;
+    }
+    // The random blocks: copies of dSize x dSize onto the control's screen.
+    QStringList blocks(const QStringList& calls, int size) const
+    {
+        const QString suffix = QStringLiteral(", %1, %1").arg(size);
+        return copiesOnto(calls, screen).filter(QRegularExpression(QStringLiteral("%1$").arg(suffix)));
+    }
+
+    QImage background;
+    QString screen;
+};
+
+TEST_F(DissolveTest, InEndsWithThePictureOutWithTheBackground)
+{
+    const QStringList in = record(&transpik::Dissolve, 1, 3, 1);
+    EXPECT_GT(blocks(in, 3).size(), 900);
+    EXPECT_EQ(control->extender().screenImage(), titleLikeImage(61, 31));
+    EXPECT_TRUE(control->extender().Visible());
+    EXPECT_FALSE(control->AutoRedraw());
+    EXPECT_FALSE(form->AutoRedraw());
+
+    record(&transpik::Dissolve, 0, 3, 1);
+    EXPECT_EQ(control->extender().screenImage(), background);
+    EXPECT_TRUE(control->extender().Visible());
+    EXPECT_FALSE(control->AutoRedraw());
+}
+
+TEST_F(DissolveTest, BlocksStartOnTheGridInsideTheControl)
+{
+    const QStringList calls = record(&transpik::Dissolve2, 1, 3, 1);
+    static const QRegularExpression corner(QStringLiteral("^(\\d+), (\\d+),"));
+    QSet<QString> seen;
+    for (const QString& block : blocks(calls, 3)) {
+        const auto m = corner.match(block);
+        ASSERT_TRUE(m.hasMatch()) << block.toStdString();
+        const int x = m.captured(1).toInt(), y = m.captured(2).toInt();
+        ASSERT_TRUE(x % 3 == 0 && y % 3 == 0 && x <= 60 && y <= 30) << block.toStdString();
+        seen.insert(block);
+    }
+    // 21 columns (0 .. 60) by 11 rows (0 .. 30), the last ones cut by the edge.
+    EXPECT_EQ(seen.size(), 21 * 11);
+}
+
+TEST_F(DissolveTest, SizeBelowOneIsOneAndRateZeroDrawsNoBlock)
+{
+    const QStringList sizeZero = record(&transpik::Dissolve, 1, 0, 1);
+    const QStringList sizeOne = record(&transpik::Dissolve, 1, 1, 1);
+    EXPECT_EQ(sizeZero, sizeOne);
+    EXPECT_GT(blocks(sizeOne, 1).size(), 900);
+
+    const QStringList rateZero = record(&transpik::Dissolve, 1, 1, 0);
+    EXPECT_TRUE(blocks(rateZero, 1).isEmpty());
+    EXPECT_EQ(control->extender().screenImage(), titleLikeImage(61, 31));
+
+    // A negative rate dissolves for one second: as many readings as with rate 1.
+    EXPECT_EQ(record(&transpik::Dissolve, 1, 1, -5), sizeOne);
+}
+
+TEST_F(DissolveTest, Dissolve2MakesTheSameCallsAsDissolve)
+{
+    for (int16_t dType : {int16_t(0), int16_t(1), int16_t(2)}) {
+        SCOPED_TRACE(dType);
+        EXPECT_EQ(record(&transpik::Dissolve2, dType, 3, 1), record(&transpik::Dissolve, dType, 3, 1));
+    }
+}
+
+TEST_F(DissolveTest, AnotherTypeLeavesTheControlHiddenWithItsPersistentImage)
+{
+    const int dcs = platform::gdi::liveDCs();
+    const int bitmaps = platform::gdi::liveBitmaps();
+    const QStringList calls = record(&transpik::Dissolve, 2, 3, 1);
+    EXPECT_TRUE(blocks(calls, 3).isEmpty());
+    EXPECT_FALSE(control->extender().Visible());
+    EXPECT_TRUE(control->AutoRedraw());
+    EXPECT_FALSE(form->AutoRedraw());
+    EXPECT_EQ(form->ScaleMode(), platform::vbPixels);
+    EXPECT_EQ(platform::gdi::liveDCs(), dcs);
+    EXPECT_EQ(platform::gdi::liveBitmaps(), bitmaps);
+}

@@ -1,0 +1,88 @@
+// Giving the control a picture and showing it: natural size on any container, pure-green
+// pixels left out when transparent, an opaque rectangle when solid, and the persistent image.
+#include "TranspikFixture.h"
+
+#include "ScreenMetrics.h"
+
+#include <QApplication>
+
+using Painting = TranspikTest;
+
+TEST_F(Painting, PictureTakesItsNaturalSizeWhateverTheContainersUnit)
+{
+    platform::ScreenMetrics::setOverride(platform::ScreenInfo{1024, 768, 15, 15});
+    const auto title = platform::Picture::fromImage(titleLikeImage(599, 127));
+    ASSERT_EQ(title.Width(), 15849);
+    ASSERT_EQ(title.Height(), 3360);
+    QStringList notices;
+
+    transpik onPixels(*form);
+    onPixels.setPicture(title);
+    // 15849 x 3360 HIMETRIC are 599.02 x 126.99 pixels.
+    EXPECT_NEAR(onPixels.extender().Width(), 599, 0.05);
+    EXPECT_NEAR(onPixels.extender().Height(), 127, 0.05);
+    EXPECT_EQ(onPixels.extender().geometry().size(), QSize(599, 127));
+
+    form->setScaleMode(platform::vbTwips);
+    transpik onTwips(*form);
+    onTwips.PropertyChanged = [&](const QString& key) { notices << key; };
+    onTwips.setPicture(title);
+    EXPECT_NEAR(onTwips.extender().Width(), 8985, 1);
+    EXPECT_NEAR(onTwips.extender().Height(), 1905, 1);
+    EXPECT_EQ(onTwips.extender().geometry().size(), QSize(599, 127));
+
+    // The same picture again sizes and notifies again; an empty one keeps the size.
+    onTwips.extender().Move(0, 0, 300, 300);
+    onTwips.setPicture(title);
+    EXPECT_EQ(onTwips.extender().geometry().size(), QSize(599, 127));
+    onTwips.setPicture(platform::Picture());
+    EXPECT_EQ(onTwips.extender().geometry().size(), QSize(599, 127));
+    EXPECT_TRUE(onTwips.extender().MaskPicture().isEmpty());
+    EXPECT_EQ(notices, (QStringList{"Picture", "Picture", "Picture"}));
+    platform::ScreenMetrics::setOverride(std::nullopt);
+}
+
+TEST_F(Painting, PureGreenPixelsShowTheFormBehind)
+{
+    const QImage art = titleLikeImage(60, 30);
+    transpik& c = makeControl(art, 40, 50);
+    const QImage shown = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int leftOut = 0;
+    for (int y = 0; y < art.height(); ++y) {
+        for (int x = 0; x < art.width(); ++x) {
+            const QRgb expected = art.pixel(x, y) == qRgb(0, 255, 0) ? backgroundPixel(40 + x, 50 + y) : art.pixel(x, y);
+            leftOut += art.pixel(x, y) == qRgb(0, 255, 0);
+            ASSERT_EQ(shown.pixel(40 + x, 50 + y), expected) << x << "," << y;
+        }
+    }
+    EXPECT_GT(leftOut, 100);
+
+    // Solid: the whole rectangle, green pixels included.
+    c.setBackStyle(1);
+    QApplication::processEvents();
+    const QImage solid = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(solid.copy(40, 50, 60, 30), art);
+}
+
+TEST_F(Painting, PersistentImageHoldsBackColourWithThePictureOver)
+{
+    const QImage art = titleLikeImage(20, 10);
+    transpik& c = makeControl(art, 0, 0);
+    c.setBackColor(0x00FF0000);  // blue
+    c.extender().Move(0, 0, 30, 12);  // larger than the picture
+    c.setAutoRedraw(true);
+    const QImage persistent = c.extender().persistentImage();
+    ASSERT_EQ(persistent.size(), QSize(30, 12));
+    EXPECT_EQ(persistent.copy(0, 0, 20, 10), art);  // green pixels included
+    EXPECT_EQ(persistent.pixel(25, 11), qRgb(0, 0, 255));
+    // hDC designates that image.
+    using namespace platform;
+    const HDC copyDC = CreateCompatibleDC(c.hDC());
+    const HBITMAP copy = CreateCompatibleBitmap(c.hDC(), 30, 12);
+    const HGDIOBJ replaced = SelectObject(copyDC, copy);
+    BitBlt(copyDC, 0, 0, 30, 12, c.hDC(), 0, 0, SRCCOPY);
+    EXPECT_EQ(gdi::bitmapImage(copy), persistent);
+    SelectObject(copyDC, replaced);
+    DeleteObject(copy);
+    DeleteDC(copyDC);
+}
