@@ -18,6 +18,9 @@ int main(int argc, char** argv)
         QuorvelApplication::endWithError(QString::fromUtf8(error.what()));
     }
     form.show();
+    // The first activation shows the first question; ask for it also where no window manager
+    // hands out the focus by itself.
+    form.activateWindow();
     app.setQuitOnLastWindowClosed(true);
     return app.exec();
 }
