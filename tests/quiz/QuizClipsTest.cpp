@@ -1,0 +1,108 @@
+// The music clips with the real player on a real MP3, played into the test's null sink.
+#include "CommandButton.h"
+#include "Mp3Player.h"
+#include "QuizFixture.h"
+#include "Waits.h"
+
+#include <QFile>
+#include <QSignalSpy>
+
+namespace {
+
+class QuizClips : public QuizFixture {
+protected:
+    explicit QuizClips(bool fakeClock = false) : QuizFixture(fakeClock) {}
+
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsSet("QUORVEL_NO_AUDIO_REASON"))
+            GTEST_SKIP() << qgetenv("QUORVEL_NO_AUDIO_REASON").toStdString();
+        QFile::copy(QStringLiteral(QUORVEL_TEST_DATA "/SoundClip.mp3"), folder.file("CLIP.MP3"));
+        for (const char* sound : {"RIGHT.WAV", "WRONG.WAV", "NULL.WAV"})
+            QFile::copy(QStringLiteral(QUORVEL_GAME_DATA "/") + sound, folder.file(sound));
+        PlainQuestion music;
+        music.kind = 2;
+        music.clip = QStringLiteral("CLIP.MP3");
+        PlainQuestion outside = music;
+        outside.clip = QStringLiteral("../CLIP.MP3");
+        writeBank({music, outside, PlainQuestion{}});
+        writeProgress(1, 1, 0, 0);
+        soundOn = 1;
+    }
+
+    bool waitForClipEnd() { return WaitWithEvents(10, [] { return game().ClipPlaying == 0; }); }
+};
+
+} // namespace
+
+TEST_F(QuizClips, StartSequenceReplayAndEndReport)
+{
+    Form2& f = load();
+    QSignalSpy ends(f.Mp3Play1, &platform::Mp3Player::ThreadEnded);
+    f.Form_Activate();
+    EXPECT_NE(game().ClipPlaying, 0);
+    EXPECT_FALSE(f.Command2->isHidden());
+
+    // Replay while the clip plays neither restarts nor stops it.
+    const int32_t before = game().ClipPlaying;
+    f.Command2_Click();
+    EXPECT_EQ(game().ClipPlaying, before);
+    EXPECT_EQ(ends.count(), 0);
+
+    ASSERT_TRUE(waitForClipEnd());  // the end report clears the flag
+    EXPECT_EQ(ends.count(), 1);
+    EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
+
+    f.Command2_Click();  // after the end, Replay plays the clip again
+    EXPECT_NE(game().ClipPlaying, 0);
+    EXPECT_NE(f.Mp3Play1->ClipState(), 0);
+    ASSERT_TRUE(waitForClipEnd());
+}
+
+TEST_F(QuizClips, AnAnswerStopsTheClipAndAClipNameLeadingOutOfTheFolderIsNotPlayed)
+{
+    Form2& f = load();
+    QSignalSpy ends(f.Mp3Play1, &platform::Mp3Player::ThreadEnded);
+    f.Form_Activate();
+    ASSERT_NE(game().ClipPlaying, 0);
+    answer(1);
+    EXPECT_EQ(ends.count(), 1);  // stopped, and the end report came before the judging went on
+    EXPECT_EQ(game().CorrectCount, 1);
+
+    // Question 2 names "../CLIP.MP3": asked without sound, as a missing clip.
+    EXPECT_EQ(game().CurrentQuestion, 2);
+    EXPECT_EQ(game().ClipPlaying, 0);
+    EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
+    f.Command2_Click();
+    EXPECT_EQ(game().ClipPlaying, 0);
+}
+
+namespace {
+
+class QuizClipsWithoutEndReport : public QuizClips {
+protected:
+    QuizClipsWithoutEndReport() : QuizClips(true) { platform::Mp3Player::setEndReportsEnabled(false); }
+    ~QuizClipsWithoutEndReport() override { platform::Mp3Player::setEndReportsEnabled(true); }
+};
+
+} // namespace
+
+TEST_F(QuizClipsWithoutEndReport, TheAnswerGivesUpWaitingAfterFiveSeconds)
+{
+    Form2& f = load();
+    f.Form_Activate();
+    ASSERT_NE(game().ClipPlaying, 0);
+    double stoppedAt = 0;
+    double lastWaitingPause = 0;
+    clock.onPause = [&] {
+        if (stoppedAt == 0 && !f.cmdans[1]->isEnabled())
+            stoppedAt = clock.t;
+        if (game().ClipPlaying != 0)
+            lastWaitingPause = clock.t;
+    };
+    answer(2);
+    EXPECT_EQ(game().ClipPlaying, 0);
+    EXPECT_EQ(game().IncorrectCount, 1);
+    EXPECT_GT(lastWaitingPause - stoppedAt, 4.9);
+    EXPECT_LT(lastWaitingPause - stoppedAt, 5.2);
+}
