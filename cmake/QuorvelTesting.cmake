@@ -13,6 +13,7 @@ function(quorvel_add_gtest)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE quorvel_test_main ${T_LIBS})
   set(fixtures "")
+  set(lock "")
   set(env "QUORVEL_SERVICES_DIR=${QUORVEL_SERVICES_DIR}")
   if(T_DISPLAY)
     set(fixtures xserver)
@@ -20,6 +21,8 @@ function(quorvel_add_gtest)
   endif()
   if(T_AUDIO)
     # One fixture name only: gtest_discover_tests would split a list of them apart.
+    # Sound tests record the one shared null sink: they must not overlap.
+    set(lock RESOURCE_LOCK audio_sink)
     if(T_DISPLAY)
       set(fixtures display_audio)
     else()
@@ -36,5 +39,5 @@ function(quorvel_add_gtest)
     TEST_PREFIX "${T_NAME}."
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES FIXTURES_REQUIRED "${fixtures}" TIMEOUT 240)
+    PROPERTIES FIXTURES_REQUIRED "${fixtures}" ${lock} TIMEOUT 240)
 endfunction()
