@@ -199,7 +199,7 @@ QRgb rgbOf(COLORREF color) { return oleColorToRgb(color); }
 // One side of a raster copy: the pixels and what they belong to.
 struct Side {
     QImage* image = nullptr;  // writable pixels (destination) or the source's pixels
-    QImage grabbed;           // a screen source's pixels for the copied rectangle only
+    std::optional<QImage> grabbed;  // a screen source's pixels for the copied rectangle only
     bool mono = false;
     QSize size;
     DcObject* dc = nullptr;
@@ -280,9 +280,14 @@ void copyPixels(QImage& dest, bool destMono, const QPoint& to, const QImage& sou
 {
     const int w = size.width();
     constexpr QRgb opaque = 0xFF000000;
+    // Row addresses from one detach each: the dissolves copy millions of tiny rectangles.
+    const qsizetype sourceStride = source.bytesPerLine();
+    const qsizetype destStride = dest.bytesPerLine();
+    const uchar* sourceBits = source.constBits() + from.y() * sourceStride;
+    uchar* destBits = dest.bits() + to.y() * destStride;
     for (int y = 0; y < size.height(); ++y) {
-        const uchar* srcRow = source.constScanLine(from.y() + y);
-        uchar* dstRow = dest.scanLine(to.y() + y);
+        const uchar* srcRow = sourceBits + y * sourceStride;
+        uchar* dstRow = destBits + y * destStride;
         if (destMono) {
             uint8_t* d = dstRow + to.x();
             if (sourceMono) {
@@ -303,8 +308,15 @@ void copyPixels(QImage& dest, bool destMono, const QPoint& to, const QImage& sou
                     return static_cast<const uint8_t*>(p)[i] ? destOne : destZero;
                 }, opaque);
             } else if (rop == SRCCOPY) {
-                // The plain copy of the transitions and the capture: whole rows at once.
-                std::memcpy(d, reinterpret_cast<const QRgb*>(srcRow) + from.x(), static_cast<size_t>(w) * 4);
+                // The plain copy of the transitions and the capture: whole rows at once, and the
+                // few pixels of a dissolve's block without a call.
+                const QRgb* s = reinterpret_cast<const QRgb*>(srcRow) + from.x();
+                if (w <= 8) {
+                    for (int i = 0; i < w; ++i)
+                        d[i] = s[i];
+                } else {
+                    std::memcpy(d, s, static_cast<size_t>(w) * 4);
+                }
             } else {
                 const QRgb* s = reinterpret_cast<const QRgb*>(srcRow) + from.x();
                 blendRow<QRgb>(d, s, w, rop, [](const void* p, int i) { return static_cast<const QRgb*>(p)[i] | opaque; }, opaque);
@@ -506,21 +518,24 @@ bool BitBlt(HDC dest, int32_t x, int32_t y, int32_t width, int32_t height, HDC s
     const QImage* sourcePixels = from.image;
     if (sourceDc->kind == DcKind::Screen) {
         from.grabbed = grabScreen(QRect(sourceDc->screenArea.topLeft() + fromPoint, size));
-        if (from.grabbed.isNull())
+        if (from.grabbed->isNull())
             return false;
-        sourcePixels = &from.grabbed;
+        sourcePixels = &*from.grabbed;
         fromPoint = QPoint(0, 0);
     }
     // A copy within one image reads a snapshot, so overlapping rectangles copy correctly.
-    QImage snapshot;
+    std::optional<QImage> snapshot;
     if (sourcePixels == to.image) {
         snapshot = sourcePixels->copy(QRect(fromPoint, size));
-        sourcePixels = &snapshot;
+        sourcePixels = &*snapshot;
         fromPoint = QPoint(0, 0);
     }
     const QPoint toPoint(static_cast<int>(dx), static_cast<int>(dy));
+    // The DC colours matter only where a 1-bit image is involved.
+    const bool converts = to.mono != from.mono;
     copyPixels(*to.image, to.mono, toPoint, *sourcePixels, from.mono, fromPoint, size, rop,
-               rgbOf(sourceDc->bkColor), rgbOf(destDc->bkColor), rgbOf(destDc->textColor));
+               converts ? rgbOf(sourceDc->bkColor) : 0, converts ? rgbOf(destDc->bkColor) : 0,
+               converts ? rgbOf(destDc->textColor) : 0);
     if (destDc->kind == DcKind::Target && destDc->target)
         destDc->target->changed(QRect(toPoint, size));
     return true;

@@ -272,8 +272,28 @@ void Surface::Cls()
     currentY_ = 0;
 }
 
+void Surface::holdPresentation(bool hold)
+{
+    presentationHeld_ = hold;
+    if (!hold)
+        presentHeld();
+}
+
+void Surface::presentHeld()
+{
+    const QRect rect = std::exchange(heldRect_, QRect());
+    const bool held = std::exchange(presentationHeld_, false);
+    if (!rect.isEmpty())
+        present(rect);
+    presentationHeld_ = held;
+}
+
 void Surface::present(const QRect& rect)
 {
+    if (presentationHeld_) {
+        heldRect_ |= rect;
+        return;
+    }
     if (!isVisible())
         return;
     const QRect area = rect.translated(clientRect().topLeft()) & this->rect();

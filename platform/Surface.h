@@ -90,6 +90,11 @@ public:
     void setAutoRedraw(bool on);  // on: a persistent image with the normal content is made
     void Refresh();  // off: paint the normal content again and present; on: present the persistent image
     void Cls();      // clear run-time drawing (both images), CurrentX/Y = 0
+    // For drawing that comes in many small pieces (a dissolve draws millions of blocks a
+    // second): while held, drawing on the screen image only collects the changed rectangle;
+    // presentHeld() shows what was collected in one repaint. Releasing the hold presents too.
+    void holdPresentation(bool hold);
+    void presentHeld();
 
     // Scale of the client area.
     int16_t ScaleMode() const { return scaleMode_; }
@@ -189,6 +194,8 @@ private:
     QImage screen_;
     QImage persistent_;
     QRegion shape_;  // client pixels of the visible shape (transparent mode)
+    bool presentationHeld_ = false;
+    QRect heldRect_;  // client pixels drawn while presentation was held
     std::unique_ptr<Target> hdcTarget_;     // follows AutoRedraw
     std::unique_ptr<Target> screenTarget_;  // always the on-screen image (GetDC)
     HDC hdc_ = 0;
