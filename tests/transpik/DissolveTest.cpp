@@ -5,6 +5,7 @@
 #include "CallRecorder.h"
 #include "Random.h"
 
+#include <QEvent>
 #include <QRegularExpression>
 
 using platform::CallRecorder;
@@ -18,11 +19,11 @@ protected:
         background = formArea(QRect(100, 40, 61, 31));
     }
 
-    // One recorded run on a fresh seed and a clock that moves 0.2 ms per reading (5000 blocks a second).
+    // One recorded run on a fresh seed and a clock that moves 2 ms per reading.
     QStringList record(int32_t (transpik::*method)(int16_t, int16_t, int32_t), int16_t dType, int16_t dSize,
                        int32_t dRate)
     {
-        FakeClock clock(0.0002);
+        FakeClock clock(0.002);
         platform::Randomize(7);
         CallRecorder::start();
         screen = dcName(control->hDC());
@@ -94,6 +95,24 @@ TEST_F(DissolveTest, Dissolve2MakesTheSameCallsAsDissolve)
         SCOPED_TRACE(dType);
         EXPECT_EQ(record(&transpik::Dissolve2, dType, 3, 1), record(&transpik::Dissolve, dType, 3, 1));
     }
+}
+
+TEST_F(DissolveTest, BlocksAreShownAtDisplayRateNotOneByOne)
+{
+    // Paints of the control while a one-second dissolve reads a clock that moves 1 ms a reading.
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    control->extender().installEventFilter(&counter);
+    FakeClock clock(0.001);
+    control->Dissolve2(1, 3, 1);
+    EXPECT_GE(counter.paints, 55);
+    EXPECT_LE(counter.paints, 70);
 }
 
 TEST_F(DissolveTest, AnotherTypeLeavesTheControlHiddenWithItsPersistentImage)
