@@ -16,6 +16,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QThread>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -84,6 +85,10 @@ struct Stage {
         title.UserControl_ReadProperties(PropertyBag::load(QStringLiteral(":/designs/Pic1.txt")));
         title.extender().Move(float((size.width() - 599) / 2), 25);
         form.show();
+        // On an X server nothing is painted before the window is exposed.
+        const double deadline = realNow() + 5;
+        while (!(form.windowHandle() && form.windowHandle()->isExposed()) && realNow() < deadline)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
         QApplication::processEvents();
     }
 };
