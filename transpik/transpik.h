@@ -60,7 +60,8 @@ public:
     uint32_t MaskColor() const;  // the colour that marks transparent areas of the picture
     void setMaskColor(uint32_t New_MaskColor);
     platform::Picture Picture() const;
-    // Resizes the control to the picture's natural size on the container, then shows it.
+    // Sizes the control to the picture's natural size on the container, then makes it the
+    // surface's picture and mask picture (an empty picture keeps the size).
     void setPicture(const platform::Picture& New_Picture);
     int16_t ScaleMode() const;
     void setScaleMode(int16_t New_ScaleMode);
