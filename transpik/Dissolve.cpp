@@ -8,7 +8,6 @@
 #include "PixelBracket.h"
 #include "Random.h"
 
-
 using namespace platform;
 
 namespace {
