@@ -1,5 +1,6 @@
 #include "Label.h"
 
+#include "LineBreaks.h"
 #include "OleColor.h"
 
 #include <QEvent>
@@ -18,18 +19,10 @@ Label::Label(QWidget* parent)
     setForeColor(0);
 }
 
-QString Label::shownText(const QString& caption)
-{
-    QString text = caption;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 void Label::setCaption(const QString& caption)
 {
     caption_ = caption;
-    setText(shownText(caption));
+    setText(shownLineBreaks(caption));
     fitToText();
 }
 
@@ -88,7 +81,7 @@ void Label::fitToText()
         return;
     fitting_ = true;
     const QFontMetricsF metrics(font());
-    const QString text = shownText(caption_);
+    const QString text = shownLineBreaks(caption_);
     if (wordWrap_) {
         // Wrap at the width Qt draws with, so the height fits the lines actually shown.
         const QRectF bounds(0, 0, QWidget::width(), 1e6);

@@ -29,9 +29,6 @@ public:
     void setForeColor(uint32_t color);
     void setBackColor(uint32_t color);
 
-    // The caption as it is shown: each carriage return (alone or before a line feed) a line break.
-    static QString shownText(const QString& caption);
-
 protected:
     void changeEvent(QEvent* event) override;
     void widthChanged() override;

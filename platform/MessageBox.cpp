@@ -1,5 +1,7 @@
 #include "MessageBox.h"
 
+#include "LineBreaks.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -18,14 +20,6 @@ QMessageBox::Icon iconOf(int32_t style)
 }
 
 } // namespace
-
-QString shownLineBreaks(const QString& text)
-{
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
-}
 
 int32_t MsgBox(const QString& text, int32_t style, const QString& title)
 {

@@ -14,10 +14,6 @@ constexpr int32_t vbOK = 1;            // the answer of an OK-only box
 // Shows a modal box with the text, the icon the style names and one OK button; returns vbOK.
 int32_t MsgBox(const QString& text, int32_t style, const QString& title);
 
-// The text as the box shows it: every carriage return, bare or followed by a line feed, is a
-// line break (texts built with code 13 alone break their lines there too).
-QString shownLineBreaks(const QString& text);
-
 // Test seam: while set, MsgBox hands its arguments to the hook instead of showing a box.
 using MsgBoxHook = std::function<void(const QString& text, int32_t style, const QString& title)>;
 void setMsgBoxHook(MsgBoxHook hook);

@@ -2,6 +2,7 @@
 // second-copy lock, and a machine without any audio server. The last two need a second
 // process: the test program runs itself with a SoundChild case selected.
 #include "Clock.h"
+#include "LineBreaks.h"
 #include "MessageBox.h"
 #include "Mp3Player.h"
 #include "ProgramFolder.h"
