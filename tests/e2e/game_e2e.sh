@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# The real game on a private Xvfb: the intro over the desktop, a double-click skip, answers
+# with Tab and Space, Esc twice, the progress file, and a refused second copy.
+# Usage: game_e2e.sh BIN_DIR    (BIN_DIR holds quorvel-challenge, quorvel-bank, DATA.ASC, the sounds)
+set -u
+bin=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
+
+work=$(mktemp -d)
+game_pids=()
+cleanup() {
+  for pid in "${game_pids[@]}"; do kill "$pid" 2>/dev/null; done
+  stop_display; rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0 failed=0
+check() {  # check NAME CONDITION...
+  local name=$1; shift
+  if "$@"; then passed=$((passed + 1)); echo "ok: $name"
+  else failed=$((failed + 1)); echo "FAILED: $name"; fi
+}
+at_most() { [ "$1" -le "$2" ]; }
+at_least() { [ "$1" -ge "$2" ]; }
+
+cat >"$work/plain.asc" <<'BANK'
+The Quorvel Challenge
+End-to-end bank: three plain questions
+1
+0
+1
+
+Which colour is Delvo's scooter?
+Teal
+Orange
+Mauve
+Grey
+''' 1
+1
+0
+2
+
+How many Quorvels are there?
+Three
+Four
+Five
+Six
+''' 2
+1
+0
+3
+
+Where did the Quorvels first play?
+A laundrette
+A lighthouse
+A library
+A lift
+''' 3
+BANK
+
+start_display 1024x768x24 || exit 1
+paint_desktop
+folder="$work/game"
+make_data_folder "$folder" "$bin" "$work/plain.asc"
+
+# start_game: runs the game from its folder (any working directory will do) and remembers it.
+start_game() {
+  (cd / && exec "$folder/quorvel-challenge" >"$work/game-$1.log" 2>&1) &
+  game_pids+=($!)
+  GAME_PID=$!
+}
+
+# --- the intro over the desktop, then a skip ---------------------------------------------------
+screenshot "$work/desktop.png"
+start_game first
+dismiss_no_sound_card 3
+intro=$(wait_window "$INTRO_TITLE" 10)
+appeared=$(now_ms)
+screenshot "$work/intro-first.png"
+# Late in the dissolve (it runs from about 0.05 s to 3.05 s), before the slide moves the title.
+sleep "$(awk -v ms=$((2500 - ($(now_ms) - appeared))) 'BEGIN {print (ms > 0 ? ms / 1000 : 0)}')"
+screenshot "$work/intro-title.png"
+check "the intro window appears" [ -n "$intro" ]
+geometry=$(xdotool getwindowgeometry "$intro" 2>/dev/null | tr '\n' ' ')
+check "the intro window covers the screen ($geometry)" grep -q "Position: 0,0.*Geometry: 1024x768" <<<"$geometry"
+check "no quiz window during the intro" [ -z "$(visible_window "$QUIZ_TITLE")" ]
+# The title comes in near the top (rows 25..152); everything below it is the captured desktop.
+below=$(differing_pixels "$work/desktop.png" "$work/intro-first.png" 1024x600+0+168)
+check "the intro's first frame matches the desktop below the title ($below differ)" at_most "$below" 600
+title=$(differing_pixels "$work/desktop.png" "$work/intro-title.png" 599x127+212+25)
+check "the title shows over the desktop ($title pixels)" at_least "$title" 5000
+# Into the slide: it starts about 3.3 s after the intro.
+sleep "$(awk -v ms=$((4000 - ($(now_ms) - appeared))) 'BEGIN {print (ms > 0 ? ms / 1000 : 0)}')"
+double_click 512 700
+clicked=$(now_ms)
+quiz=$(wait_window "$QUIZ_TITLE" 10)
+shown=$(now_ms)
+check "a double-click skips to the quiz window (after $((shown - clicked)) ms)" [ -n "$quiz" ]
+check "the intro window is gone" wait_gone "$INTRO_TITLE" 2
+
+# --- answers with Tab and Space, Esc twice ----------------------------------------------------
+sleep 0.5
+timeout 3 xdotool windowfocus --sync "$quiz" 2>/dev/null
+for _ in 1 2; do
+  xdotool key --window "$quiz" Tab; sleep 0.2
+  xdotool key --window "$quiz" space; sleep 2.5   # the right or wrong sound plays to its end
+done
+screenshot "$work/quiz-after-two.png"
+xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.5
+check "the first Esc keeps the window (questions are left)" [ -n "$(visible_window "$QUIZ_TITLE")" ]
+xdotool key --window "$quiz" Escape 2>/dev/null
+status=timeout
+for _ in $(seq 100); do
+  if ! kill -0 "$GAME_PID" 2>/dev/null; then wait "$GAME_PID"; status=$?; break; fi
+  sleep 0.05
+done
+check "the second Esc ends the game with status 0 (got $status)" [ "$status" = 0 ]
+user="$folder/USER.ASC"
+check "USER.ASC has its five lines" [ "$(wc -l <"$user")" -ge 5 ]
+check "USER.ASC: the next question is 3" [ "$(user_value "$user" 3)" = 3 ]
+answered=$(( $(user_value "$user" 4) + $(user_value "$user" 5) ))
+check "USER.ASC: two answers counted" [ "$answered" = 2 ]
+check "USER.ASC: one right (Tab from answer 1 picks answer 2: wrong for question 1, right for question 2)" \
+  [ "$(user_value "$user" 4)" = 1 ]
+
+# --- a second copy is refused -------------------------------------------------------------------
+start_game running
+first_pid=$GAME_PID
+dismiss_no_sound_card 3
+wait_window "$INTRO_TITLE" 10 >/dev/null && double_click 512 700
+quiz=$(wait_window "$QUIZ_TITLE" 15)
+check "the first copy runs" [ -n "$quiz" ]
+start_game second
+second_pid=$GAME_PID
+box=$(wait_window '^Aborted$' 20)
+check "the second copy shows 'Aborted'" [ -n "$box" ]
+screenshot "$work/aborted.png" "${box:-root}"
+dismiss_box '^Aborted$'
+status=timeout
+for _ in $(seq 100); do
+  if ! kill -0 "$second_pid" 2>/dev/null; then wait "$second_pid"; status=$?; break; fi
+  sleep 0.05
+done
+check "the second copy ends once the box is closed (status $status)" [ "$status" != timeout ]
+check "the second copy showed no intro" [ -z "$(visible_window "$INTRO_TITLE")" ]
+check "the first copy still runs" kill -0 "$first_pid"
+xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.3; xdotool key --window "$quiz" Escape 2>/dev/null
+sleep 1
+
+if [ "$failed" -gt 0 ]; then
+  mkdir -p "${E2E_KEEP:-/tmp}/quorvel-e2e"; cp "$work"/*.png "$work"/*.log "${E2E_KEEP:-/tmp}/quorvel-e2e/" 2>/dev/null
+  echo "screenshots and logs kept in ${E2E_KEEP:-/tmp}/quorvel-e2e"
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,107 @@
+# Helpers for driving the real game on a private Xvfb display with xdotool.
+# Sourced by the end-to-end tests, the start-up benchmark and the screenshot script.
+
+QUIZ_TITLE='^The Quorvel Challenge'
+INTRO_TITLE='^Quorvel Intro$'
+
+# start_display WxHxD: a private Xvfb (-noreset: no reset when the last client leaves);
+# exports DISPLAY and remembers the server for stop_display.
+start_display() {
+  local size=${1:-1024x768x24} fifo
+  fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 </dev/null &
+  XVFB_PID=$!
+  read -r -t 10 display_number <"$fifo"; rm -f "$fifo"
+  [ -n "$display_number" ] || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb
+}
+
+stop_display() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
+
+# paint_desktop: a busy, deterministic root window picture, so that a capture can be recognised.
+paint_desktop() {
+  local size
+  size=$(xdotool getdisplaygeometry | tr ' ' x)
+  display -window root -size "$size" -seed 7 plasma:fractal 2>/dev/null
+}
+
+now_ms() { date +%s%3N; }
+
+# visible_window REGEX: the id of a visible window whose name matches, or nothing.
+visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+
+# wait_window REGEX TIMEOUT_S: polls every 10 ms; prints the id, fails on timeout.
+wait_window() {
+  local deadline=$(( $(now_ms) + ${2:-10} * 1000 )) id
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    id=$(visible_window "$1"); [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.01
+  done
+  return 1
+}
+
+# wait_gone REGEX TIMEOUT_S
+wait_gone() {
+  local deadline=$(( $(now_ms) + ${2:-10} * 1000 ))
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    [ -z "$(visible_window "$1")" ] && return 0
+    sleep 0.01
+  done
+  return 1
+}
+
+# make_data_folder DIR BIN [PLAIN]: the game, a coded bank (the bundled one or PLAIN) and the sounds.
+make_data_folder() {
+  local dir=$1 bin=$2 plain=${3:-}
+  mkdir -p "$dir"
+  cp "$bin/quorvel-challenge" "$bin"/*.WAV "$dir/"
+  cp "$bin"/*.MP3 "$dir/" 2>/dev/null || true
+  if [ -n "$plain" ]; then "$bin/quorvel-bank" encode "$plain" "$dir/DATA.ASC" >/dev/null
+  else cp "$bin/DATA.ASC" "$dir/"; fi
+}
+
+# dismiss_no_sound_card [WAIT_S]: without an audio output the game asks the player to
+# acknowledge it before the intro; presses Return on the box until it has gone. Returns at once
+# when the intro window shows first (the machine has sound).
+dismiss_no_sound_card() {
+  local id= deadline=$(( $(now_ms) + ${1:-3} * 1000 ))
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    id=$(visible_window '^No Sound Card$'); [ -n "$id" ] && break
+    [ -n "$(visible_window "$INTRO_TITLE")" ] && return 0
+    sleep 0.01
+  done
+  [ -n "$id" ] && dismiss_box '^No Sound Card$'
+  return 0
+}
+
+# dismiss_box REGEX: presses Return on a message box until it has gone (5 s at most).
+dismiss_box() {
+  local id tries=0
+  while id=$(visible_window "$1") && [ -n "$id" ] && [ $tries -lt 25 ]; do
+    timeout 3 xdotool windowfocus --sync "$id" 2>/dev/null; xdotool key --window "$id" Return 2>/dev/null
+    tries=$((tries + 1)); sleep 0.2
+  done
+  [ -z "$(visible_window "$1")" ]
+}
+
+# double_click X Y
+double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 40 1; }
+
+# screenshot FILE [WINDOW]
+screenshot() { import -window "${2:-root}" "$1" 2>/dev/null; }
+
+# differing_pixels A B [GEOMETRY]: pixels that differ by more than 4 % (optionally within WxH+X+Y).
+differing_pixels() {
+  local a=$1 b=$2 crop=${3:-} tmp
+  if [ -n "$crop" ]; then
+    tmp=$(mktemp -d)
+    convert "$a" -crop "$crop" +repage "$tmp/a.png"; convert "$b" -crop "$crop" +repage "$tmp/b.png"
+    a=$tmp/a.png b=$tmp/b.png
+  fi
+  compare -metric AE -fuzz 4% "$a" "$b" null: 2>&1 | awk 'NR == 1 {print int($1)}'
+  [ -n "$crop" ] && rm -rf "$tmp"
+  return 0
+}
+
+# user_value FILE LINE: the number at the start of a line of USER.ASC.
+user_value() { sed -n "${2}p" "$1" | tr -d '\r' | awk '{print $1}'; }
