@@ -2,6 +2,7 @@
 
 #include "CheckDataFolder.h"
 #include "Clock.h"
+#include "DataFolders.h"
 #include "GameState.h"
 #include "IntroPlan.h"
 #include "MessageBox.h"
@@ -84,13 +85,26 @@ void Form1::Form_Load()
         g.DataFolder += QLatin1Char('/');
     int16_t folderOk = 0;
     CheckDataFolder(folderOk);
-    if (folderOk != 1)
-        throw RunTimeError::inFile(g.DataFolder + QStringLiteral("DATA.ASC"), 0,
-                                   QStringLiteral("the question bank is missing: the program folder %1 "
-                                                  "holds no DATA.ASC").arg(g.DataFolder));
+    bool installed = false;
+    if (folderOk != 1) {
+        // Not a portable copy: an installed game finds its data beside its bin/ folder.
+        const QString programData = g.DataFolder;
+        g.DataFolder = installedDataFolder(programFolder().trimmed());
+        CheckDataFolder(folderOk);
+        installed = true;
+        if (folderOk != 1)
+            throw RunTimeError::inFile(programData + QStringLiteral("DATA.ASC"), 0,
+                                       QStringLiteral("the question bank is missing: neither the program folder "
+                                                      "%1 nor the installed data folder %2 holds DATA.ASC")
+                                           .arg(programData, g.DataFolder));
+    }
     g.BankFile = g.DataFolder + QStringLiteral("DATA.ASC");
     g.PlainBankFile = g.DataFolder + QStringLiteral("DATANON.ASC");
-    g.UserFile = g.DataFolder + QStringLiteral("USER.ASC");
+    // The progress stays beside the data where the player may write it (a portable copy);
+    // an installed game keeps each player's progress in that player's own data folder.
+    const QString progressFolder =
+        installed || !folderIsWritable(g.DataFolder) ? playerDataFolder() : g.DataFolder;
+    g.UserFile = progressFolder + QStringLiteral("USER.ASC");
 
     int16_t load = 1;
     ProgressFile(load);

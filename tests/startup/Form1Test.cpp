@@ -12,6 +12,8 @@
 #include "transpik.h"
 
 #include <QApplication>
+#include <QDir>
+#include <unistd.h>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -89,6 +91,37 @@ TEST_F(Form1Test, LoadStopsNamingAFolderWithoutQuestionBank)
         EXPECT_TRUE(e.message().contains("DATA.ASC")) << e.message().toStdString();
     }
     EXPECT_FALSE(QFile::exists(empty.file("USER.ASC")));  // nothing is loaded or created
+}
+
+TEST_F(Form1Test, AnInstalledGameReadsItsSharedDataAndKeepsProgressPerPlayer)
+{
+    // The installed layout: PREFIX/bin/quorvel-challenge and PREFIX/share/quorvel-challenge/.
+    TestFolder prefix, home;
+    QDir(prefix.path()).mkpath("bin");
+    QDir(prefix.path()).mkpath("share/quorvel-challenge");
+    prefix.write("share/quorvel-challenge/DATA.ASC", "bank\r\n");
+    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+    auto form = loadedForm(prefix.path() + "bin");
+    qunsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(game().DataFolder, prefix.path() + "share/quorvel-challenge/");
+    EXPECT_EQ(game().BankFile, prefix.path() + "share/quorvel-challenge/DATA.ASC");
+    EXPECT_EQ(game().UserFile, home.path() + QCoreApplication::applicationName() + "/USER.ASC");
+    EXPECT_TRUE(QFile::exists(game().UserFile));
+    EXPECT_FALSE(QFile::exists(prefix.file("share/quorvel-challenge/USER.ASC")));
+}
+
+TEST_F(Form1Test, AReadOnlyPortableCopyKeepsProgressInThePlayersFolder)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write any folder, so no folder is read-only here";
+    TestFolder home;
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+    auto form = loadedForm(withoutSlash(folder));
+    qunsetenv("XDG_DATA_HOME");
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(game().BankFile, folder.path() + "DATA.ASC");
+    EXPECT_TRUE(game().UserFile.startsWith(home.path()));
 }
 
 TEST_F(Form1Test, WithoutSoundCardTheMessageShowsOnceAndSoundIsOff)
