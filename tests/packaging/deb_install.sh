@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the .deb with CPack, unpacks it into a scratch root and starts the installed game there
+# on a private Xvfb: it must find its data in share/quorvel-challenge/ and keep the player's
+# progress in the player's own data folder, never in the installed one.
+# Usage: deb_install.sh BUILD_DIR
+set -u
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../e2e/lib.sh"
+
+work=$(mktemp -d)
+cleanup() { [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null; stop_display; rm -rf "$work"; }
+trap cleanup EXIT
+
+passed=0 failed=0
+check() {  # check NAME CONDITION...
+  local name=$1; shift
+  if "$@"; then passed=$((passed + 1)); echo "ok: $name"
+  else failed=$((failed + 1)); echo "FAILED: $name"; fi
+}
+
+(cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/package/*.deb 2>/dev/null | head -n1)
+check "CPack made a .deb ($(basename "${deb:-none}"))" [ -n "$deb" ]
+[ -n "$deb" ] || { echo "$passed passed, $failed failed"; exit 1; }
+check "the package depends on the Qt and GStreamer libraries" \
+  grep -q "gstreamer1.0-plugins-good" <(dpkg-deb -f "$deb" Depends)
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+for file in usr/bin/quorvel-challenge usr/bin/quorvel-bank \
+            usr/share/quorvel-challenge/DATA.ASC usr/share/quorvel-challenge/RIGHT.WAV \
+            usr/share/applications/org.quorvel.Challenge.desktop \
+            usr/share/metainfo/org.quorvel.Challenge.metainfo.xml \
+            usr/share/icons/hicolor/256x256/apps/org.quorvel.Challenge.png; do
+  check "installs /$file" [ -f "$root/$file" ]
+done
+check "the plain bank is not installed" [ ! -e "$root/usr/share/quorvel-challenge/DATANON.ASC" ]
+
+start_display 1024x768x24 || exit 1
+export XDG_DATA_HOME="$work/home-data"
+(cd / && exec "$root/usr/bin/quorvel-challenge" >"$work/game.log" 2>&1) &
+GAME_PID=$!
+dismiss_no_sound_card 3
+wait_window "$INTRO_TITLE" 15 >/dev/null && double_click 512 700
+quiz=$(wait_window "$QUIZ_TITLE" 20)
+check "the installed game shows its quiz window" [ -n "$quiz" ]
+sleep 0.5
+xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.5
+xdotool key --window "$quiz" Escape 2>/dev/null
+status=timeout
+for _ in $(seq 100); do
+  if ! kill -0 "$GAME_PID" 2>/dev/null; then wait "$GAME_PID"; status=$?; break; fi
+  sleep 0.05
+done
+GAME_PID=
+check "the installed game closes with status 0 (got $status)" [ "$status" = 0 ]
+check "the progress is in the player's data folder" [ -f "$XDG_DATA_HOME/quorvel-challenge/USER.ASC" ]
+check "nothing is written into the installed data folder" [ ! -e "$root/usr/share/quorvel-challenge/USER.ASC" ]
+[ "$failed" -gt 0 ] && cat "$work/game.log"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
