@@ -60,6 +60,9 @@ Form1::Form1()
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel Intro"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // The intro is no main window: its closing must not end the program while the quiz window,
+    // which opened it, is not shown yet.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setScaleMode(platform::vbPixels);
     Pic1 = std::make_unique<transpik>(*this);
     Pic1->UserControl_ReadProperties(PropertyBag::load(QStringLiteral(":/designs/Pic1.txt")));

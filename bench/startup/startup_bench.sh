@@ -76,7 +76,7 @@ for run in $(seq "$runs"); do
     before=$(cpu_ticks "$LAUNCH_PID"); sleep 10; after=$(cpu_ticks "$LAUNCH_PID")
     game_cpu=$(awk -v d=$((after - before)) -v hz="$(getconf CLK_TCK)" 'BEGIN {printf "%.2f", d / hz / 10 * 100}')
   fi
-  xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.3; xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.5
+  press "$quiz" Escape; sleep 0.3; press "$quiz" Escape; sleep 0.5
   finish "$LAUNCH_PID"
 done
 
@@ -122,7 +122,7 @@ for size in 1024x768 1920x1080; do
   wait_window "$INTRO_TITLE" 20 >/dev/null; intro_at=$(now_ms)
   quiz=$(wait_window "$QUIZ_TITLE" 30); quiz_at=$(now_ms)
   length=$(awk -v d=$((quiz_at - intro_at)) 'BEGIN {printf "%.2f", d / 1000}')
-  xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.3; xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.5
+  press "$quiz" Escape; sleep 0.3; press "$quiz" Escape; sleep 0.5
   finish "$LAUNCH_PID"
 
   # A double-click 5 s into the intro, during the slide.
@@ -131,7 +131,7 @@ for size in 1024x768 1920x1080; do
   wait_window "$INTRO_TITLE" 20 >/dev/null; sleep 5
   double_click $((w / 2)) $((h - 20)); clicked=$(now_ms)
   quiz=$(wait_window "$QUIZ_TITLE" 30); skip_ms=$(( $(now_ms) - clicked ))
-  xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.3; xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.5
+  press "$quiz" Escape; sleep 0.3; press "$quiz" Escape; sleep 0.5
   finish "$LAUNCH_PID"
 
   inproc=$("$bin/intro_bench" 2>/dev/null | tail -n1)

@@ -101,15 +101,14 @@ check "the intro window is gone" wait_gone "$INTRO_TITLE" 2
 
 # --- answers with Tab and Space, Esc twice ----------------------------------------------------
 sleep 0.5
-timeout 3 xdotool windowfocus --sync "$quiz" 2>/dev/null
 for _ in 1 2; do
-  xdotool key --window "$quiz" Tab; sleep 0.2
-  xdotool key --window "$quiz" space; sleep 2.5   # the right or wrong sound plays to its end
+  press "$quiz" Tab; sleep 0.2
+  press "$quiz" space; sleep 2.5   # the right or wrong sound plays to its end
 done
 screenshot "$work/quiz-after-two.png"
-xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.5
+press "$quiz" Escape; sleep 0.5
 check "the first Esc keeps the window (questions are left)" [ -n "$(visible_window "$QUIZ_TITLE")" ]
-xdotool key --window "$quiz" Escape 2>/dev/null
+press "$quiz" Escape
 status=timeout
 for _ in $(seq 100); do
   if ! kill -0 "$GAME_PID" 2>/dev/null; then wait "$GAME_PID"; status=$?; break; fi
@@ -145,7 +144,7 @@ done
 check "the second copy ends once the box is closed (status $status)" [ "$status" != timeout ]
 check "the second copy showed no intro" [ -z "$(visible_window "$INTRO_TITLE")" ]
 check "the first copy still runs" kill -0 "$first_pid"
-xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.3; xdotool key --window "$quiz" Escape 2>/dev/null
+press "$quiz" Escape; sleep 0.3; press "$quiz" Escape
 sleep 1
 
 if [ "$failed" -gt 0 ]; then

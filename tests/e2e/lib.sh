@@ -74,21 +74,37 @@ dismiss_no_sound_card() {
   return 0
 }
 
-# dismiss_box REGEX: presses Return on a message box until it has gone (5 s at most).
+# dismiss_box REGEX: as a player does: focus the box, press Return once, and only when it is
+# still there after a while press again (a second Return would reach the next window).
 dismiss_box() {
   local id tries=0
-  while id=$(visible_window "$1") && [ -n "$id" ] && [ $tries -lt 25 ]; do
-    timeout 3 xdotool windowfocus --sync "$id" 2>/dev/null; xdotool key --window "$id" Return 2>/dev/null
-    tries=$((tries + 1)); sleep 0.2
+  while id=$(visible_window "$1") && [ -n "$id" ] && [ $tries -lt 3 ]; do
+    press "$id" Return
+    tries=$((tries + 1))
+    wait_gone "$1" 2 && return 0
   done
   [ -z "$(visible_window "$1")" ]
+}
+
+# press WINDOW KEY...: gives the window the keyboard focus and types the keys as a keyboard
+# does (XTEST). Keys are never sent to a window by id: when a key closes that window, xdotool
+# dies on the next request and leaves the key held down, which then repeats into the next window.
+press() {
+  local window=$1; shift
+  timeout 3 xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key --delay 60 "$@"
 }
 
 # double_click X Y
 double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 40 1; }
 
-# screenshot FILE [WINDOW]
-screenshot() { import -window "${2:-root}" "$1" 2>/dev/null; }
+# screenshot FILE [WINDOW]: the screen, or one window (a window that has gone gives no file).
+screenshot() {
+  local tmp; tmp=$(mktemp)
+  if [ -n "${2:-}" ]; then xwd -silent -id "$2" >"$tmp" 2>/dev/null; else xwd -silent -root >"$tmp"; fi
+  [ -s "$tmp" ] && convert "xwd:$tmp" "$1"
+  rm -f "$tmp"
+}
 
 # differing_pixels A B [GEOMETRY]: pixels that differ by more than 4 % (optionally within WxH+X+Y).
 differing_pixels() {
