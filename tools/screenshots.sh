@@ -73,7 +73,7 @@ sleep 1
 screenshot "$out/question.png" "$quiz"; echo "wrote docs/images/question.png"
 close_game "$quiz"
 
-# --- the final screen: the last question, answered right ------------------------------------------
+# --- the final screen: the progress file puts the player at the last question -----------------------
 count=$("$bin/quorvel-bank" dump "$folder/DATA.ASC" | wc -l)
 right=$("$bin/quorvel-bank" dump "$folder/DATA.ASC" "$count" | sed -n 's/.*"rightAnswer": *\([0-9]*\).*/\1/p')
 printf 'PLEASE DO NOT MODIFY THIS FILE!\r\n1   '"'"'Sound on/off\r\n%-4s'"'"'Current question\r\n%-4s'"'"'# Correct\r\n1   '"'"'# Incorrect\r\n' \
@@ -82,9 +82,8 @@ start_game
 wait_window "$INTRO_TITLE" 10 >/dev/null && double_click 512 700
 quiz=$(wait_window "$QUIZ_TITLE" 10) || { echo "no quiz window"; exit 1; }
 sleep 1.5
-# Focus starts on the first answer button; Tab moves down the answers.
-for _ in $(seq 2 "$right"); do press "$quiz" Tab; sleep 0.1; done
-press "$quiz" space
+# The answer buttons stand in a column at the window's left, 32 pixels apart (1024x768 layout).
+xdotool mousemove --window "$quiz" 53 $((93 + 32 * (right - 1))) click 1
 sleep 4
 screenshot "$out/final-screen.png" "$quiz"; echo "wrote docs/images/final-screen.png"
 close_game "$quiz"
