@@ -46,8 +46,8 @@ wait_window "$INTRO_TITLE" 15 >/dev/null && double_click 512 700
 quiz=$(wait_window "$QUIZ_TITLE" 20)
 check "the installed game shows its quiz window" [ -n "$quiz" ]
 sleep 0.5
-xdotool key --window "$quiz" Escape 2>/dev/null; sleep 0.5
-xdotool key --window "$quiz" Escape 2>/dev/null
+press "$quiz" Escape; sleep 0.5
+press "$quiz" Escape
 status=timeout
 for _ in $(seq 100); do
   if ! kill -0 "$GAME_PID" 2>/dev/null; then wait "$GAME_PID"; status=$?; break; fi
