@@ -5,6 +5,8 @@
 
 #include <QEvent>
 #include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
 
 namespace platform {
 
@@ -82,16 +84,20 @@ void Label::fitToText()
     fitting_ = true;
     const QFontMetricsF metrics(font());
     const QString text = shownLineBreaks(caption_);
+    // Some glyphs reach below the font's descent (parentheses, a bold j); the last line keeps
+    // room for them, else their feet are cut off, more visibly on a scaled screen.
+    const double overhang =
+        text.isEmpty() ? 0 : std::max(0.0, std::ceil(metrics.boundingRect(text).bottom() - metrics.descent()));
     if (wordWrap_) {
         // Wrap at the width Qt draws with, so the height fits the lines actually shown.
         const QRectF bounds(0, 0, QWidget::width(), 1e6);
         const double height = text.isEmpty()
             ? metrics.height()
             : metrics.boundingRect(bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text).height();
-        setHeight(height);
+        setHeight(height + overhang);
     } else {
         const QSizeF size = metrics.size(0, text);
-        Move(Left(), Top(), size.width(), size.height());
+        Move(Left(), Top(), size.width(), size.height() + overhang);
     }
     fitting_ = false;
 }

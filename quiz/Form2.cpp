@@ -92,6 +92,10 @@ void Form2::createControls()
     LBLEXTRA->setBackColor(Purple);
     Command1 = makeButton(this, QStringLiteral("Close"));
     Command2 = makeButton(this, QStringLiteral("Replay"));
+    // A screen reader names each button; the answer buttons take their answer's text when a
+    // question shows (NEXTQUESTION).
+    Command1->setAccessibleName(QStringLiteral("Close"));
+    Command2->setAccessibleName(QStringLiteral("Replay"));
 
     Imgdelvo[1] = new ImageBox(this);
     Imgdelvo[1]->setStretch(true);

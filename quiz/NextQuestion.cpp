@@ -95,6 +95,8 @@ void Form2::showAnswers(const QStringList& answers)
             continue;
         }
         LBLANS[i]->setCaption(answers.at(i));
+        // The button has no caption of its own: a screen reader reads the answer instead.
+        cmdans[i]->setAccessibleName(answers.at(i));
         const double top = i == 1 ? Label2->Top() + Label2->Height() + 0.5 * g.SpacingY
                                   : LBLANS[i - 1]->Top() + LBLANS[i - 1]->Height();
         cmdans[i]->setLeft(1.5 * g.SpacingX);

@@ -66,8 +66,8 @@ TEST(WindowControls, AutoSizedLabelFollowsItsFontAndWrapsAtItsWidth)
     wrapped.setCaption(QStringLiteral("a question long enough to wrap over several lines of this narrow label"));
     EXPECT_DOUBLE_EQ(wrapped.Width(), 120);  // keeps its width
     EXPECT_GT(wrapped.Height(), 3 * oneLine);
-    wrapped.setWidth(2000);  // a wider label takes fewer lines
-    EXPECT_DOUBLE_EQ(wrapped.Height(), oneLine);
+    wrapped.setWidth(2000);  // a wider label takes fewer lines (the q may need a pixel more)
+    EXPECT_NEAR(wrapped.Height(), oneLine, 1.0);
 }
 
 TEST(WindowControls, FontsUseLiberationWhereTheWindowsFacesAreMissing)

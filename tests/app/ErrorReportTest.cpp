@@ -1,0 +1,48 @@
+// The error that ends the game: the player sees one message box whose text is exactly what
+// stderr gets, and the program ends with status 1 (the end-to-end catalogue sees the box and
+// the status on a real display, but X gives no way to read a box's text).
+#include "MessageBox.h"
+#include "QuorvelApplication.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Writes each box to stderr behind the error line, so the two texts can be compared.
+void reportBoxesOnStderr(std::function<void()> whileShown = {})
+{
+    setMsgBoxHook([whileShown](const QString& text, int32_t style, const QString& title) {
+        std::fprintf(stderr, "box [%s, style %d]: %s\n", qPrintable(title), style, qPrintable(text));
+        std::fflush(stderr);
+        if (whileShown)
+            whileShown();
+    });
+}
+
+} // namespace
+
+TEST(ErrorReport, OneBoxWithTheTextOfStderrThenStatusOne)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            reportBoxesOnStderr();
+            QuorvelApplication::endWithError(QStringLiteral("/games/q/DATA.ASC:5: question 1: Overflow"));
+        },
+        testing::ExitedWithCode(1),
+        "quorvel-challenge: /games/q/DATA\\.ASC:5: question 1: Overflow\n"
+        "box \\[The Quorvel Challenge, style 16\\]: /games/q/DATA\\.ASC:5: question 1: Overflow\n$");
+}
+
+TEST(ErrorReport, AnErrorWhileTheBoxIsUpGoesToStderrOnly)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            reportBoxesOnStderr([] { QuorvelApplication::endWithError(QStringLiteral("second")); });
+            QuorvelApplication::endWithError(QStringLiteral("first"));
+        },
+        testing::ExitedWithCode(1),
+        "quorvel-challenge: first\nbox \\[The Quorvel Challenge, style 16\\]: first\nquorvel-challenge: second\n$");
+}

@@ -1,0 +1,183 @@
+// The quiz window at QT_SCALE_FACTOR 1, 1.5 and 2. Each scale runs in a process of its own (Qt
+// reads the factor once, when the application starts): there every label's text, drawn at the
+// scale, must leave no ink outside its label, every label must lie inside the window, and the
+// Close and Replay captions must fit their buttons. The parent compares the three layouts: in
+// the window's own units they must agree to a pixel or two, so on the screen every control
+// scales by the same factor.
+#include "CommandButton.h"
+#include "ImageBox.h"
+#include "Label.h"
+#include "QuizFixture.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTextStream>
+#include <cmath>
+
+namespace {
+
+constexpr const char* ChildOutput = "QUORVEL_HIDPI_OUT";
+
+// The device pixels where a label's text leaves ink when the label may draw far beyond its size.
+QRect inkOf(platform::Label& label)
+{
+    const QRect original = label.geometry();
+    // A wrapping label keeps its width: a wider one would wrap its text elsewhere.
+    label.resize(original.width() + (label.wordWrap() ? 0 : 200), original.height() + 200);
+    const QImage image = label.grab().toImage();
+    label.setGeometry(original);
+    const QRgb background = label.palette().color(QPalette::Window).rgb();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFF) != (background & 0xFFFFFF))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+class QuizHiDpi : public QuizFixture {
+protected:
+    QuizHiDpi()
+    {
+        PlainQuestion music;
+        music.kind = 2;
+        music.clip = QStringLiteral("CLIP01.MP3");
+        music.text = QStringLiteral("Which song did Delvo whistle all the way through the Quorvels' "
+                                    "very first, very long and very windy summer tour of 1987?");
+        music.answers = QStringList{"\"Tuesday Never Comes\"", "\"Pancake Thunder\" (the jiffy mix)",
+                                    "\"Quorvel Street\"", "\"Admiral Biscuit\""};
+        music.extraAnswer = 1;
+        music.extra = QStringLiteral("Right as rain: he whistled it flat!");
+        PlainQuestion plain;
+        writeBank({music, plain});
+        writeProgress(1, 1, 0, 0);
+    }
+
+    // Checks the labels on show and notes them with the buttons and pictures for the parent.
+    void checkAndNote(const char* screen)
+    {
+        Form2& f = *form;
+        const double scale = f.devicePixelRatioF();
+        const std::pair<const char*, platform::Label*> labels[] = {
+            {"Label2", f.Label2}, {"Label22", f.Label22}, {"Label3", f.Label3}, {"Label4", f.Label4},
+            {"LBLEXTRA", f.LBLEXTRA}, {"LBLANS1", f.LBLANS[1]}, {"LBLANS2", f.LBLANS[2]},
+            {"LBLANS3", f.LBLANS[3]}, {"LBLANS4", f.LBLANS[4]}};
+        for (const auto& [name, label] : labels) {
+            if (label->isHidden() || label->Caption().isEmpty())
+                continue;
+            const QRect ink = inkOf(*label);
+            const QRect room(0, 0, int(std::ceil(label->width() * scale)), int(std::ceil(label->height() * scale)));
+            EXPECT_TRUE(room.contains(ink)) << screen << ": " << name << " at scale " << scale << " draws "
+                                            << ink.width() << "x" << ink.height() << "+" << ink.x() << "+" << ink.y()
+                                            << " in " << room.width() << "x" << room.height();
+            EXPECT_TRUE(f.rect().contains(label->geometry())) << screen << ": " << name << " leaves the window";
+            layout << screen << ' ' << name << ' ' << rectText(label->geometry()) << '\n';
+        }
+        for (const auto& [name, button] : {std::pair{"Command1", f.Command1}, std::pair{"Command2", f.Command2}}) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text();
+            const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+            EXPECT_LE(text.width(), contents.width()) << screen << ": " << name << " caption is cut";
+            EXPECT_LE(text.height(), contents.height()) << screen << ": " << name << " caption is cut";
+            layout << screen << ' ' << name << ' ' << rectText(button->geometry()) << '\n';
+        }
+        for (int i = 1; i <= 4; ++i)
+            layout << screen << " cmdans" << i << ' ' << rectText(f.cmdans[i]->geometry()) << '\n';
+        layout << screen << " Imgdelvo1 " << rectText(f.Imgdelvo[1]->geometry()) << '\n';
+        layout << screen << " window " << rectText(f.rect()) << '\n';
+    }
+
+    static QString rectText(const QRect& r)
+    {
+        return QStringLiteral("%1,%2,%3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    }
+
+    QString layoutText;
+    QTextStream layout{&layoutText};
+};
+
+} // namespace
+
+// The child: one scale, set by the parent through QT_SCALE_FACTOR.
+TEST_F(QuizHiDpi, ChildLaysOutAtItsScale)
+{
+    if (qEnvironmentVariableIsEmpty(ChildOutput))
+        GTEST_SKIP() << "runs inside QuizHiDpi.SameLayoutAtEveryScale";
+    // The scale must not pass for a large-font display: the window's units stay at 96 per inch.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_DOUBLE_EQ(std::nearbyint(1440.0 / screen->logicalDotsPerInchX()), 15);
+
+    soundOn = 1;  // the Replay button shows with a music question
+    Form2& f = load({1024, 768, 15, 15});
+    bool sawInterlude = false, sawRemark = false;
+    clock.onPause = [&] {
+        if (!sawInterlude && !f.Label3->isHidden()) {
+            sawInterlude = true;
+            checkAndNote("interlude");
+        }
+        if (!sawRemark && !f.LBLEXTRA->isHidden()) {
+            sawRemark = true;
+            checkAndNote("remark");
+        }
+    };
+    f.Form_Activate();
+    EXPECT_TRUE(sawInterlude);
+    checkAndNote("question");
+    answer(1);
+    EXPECT_TRUE(sawRemark);
+    clock.onPause = nullptr;
+    f.RequestClose();  // the close warning
+    checkAndNote("warning");
+    EXPECT_EQ(f.grab().size(), (QSizeF(f.size()) * f.devicePixelRatioF()).toSize());
+
+    QFile out(qEnvironmentVariable(ChildOutput));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(layoutText.toUtf8());
+}
+
+TEST(QuizHiDpiScales, SameLayoutAtEveryScale)
+{
+    TestFolder folder;
+    QStringList layouts;
+    for (const char* scale : {"1", "1.5", "2"}) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QLatin1String(scale));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QLatin1String(ChildOutput), folder.file(QLatin1String(scale)));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=QuizHiDpi.ChildLaysOutAtItsScale")});
+        ASSERT_TRUE(child.waitForFinished(60000)) << "scale " << scale;
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << "scale " << scale << ":\n" << output.toStdString();
+        layouts << QString::fromUtf8(folder.read(QLatin1String(scale)));
+    }
+    ASSERT_FALSE(layouts[0].isEmpty());
+    const QStringList base = layouts[0].split(QLatin1Char('\n'));
+    for (int scale = 1; scale <= 2; ++scale) {
+        const QStringList other = layouts[scale].split(QLatin1Char('\n'));
+        ASSERT_EQ(other.size(), base.size()) << layouts[scale].toStdString();
+        for (qsizetype i = 0; i < base.size(); ++i) {
+            const QStringList a = base[i].split(QRegularExpression(QStringLiteral("[ ,x]")));
+            const QStringList b = other[i].split(QRegularExpression(QStringLiteral("[ ,x]")));
+            ASSERT_EQ(a.mid(0, 2), b.mid(0, 2));
+            // The text of a label may need a pixel more at one scale than at another (the feet
+            // of its glyphs), which moves the answers below it by as much.
+            for (qsizetype k = 2; k < a.size(); ++k)
+                EXPECT_NEAR(a[k].toInt(), b[k].toInt(), 2) << other[i].toStdString() << " against " << base[i].toStdString();
+        }
+    }
+}
