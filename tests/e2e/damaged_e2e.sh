@@ -25,12 +25,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0 failed=0
-check() {  # check NAME CONDITION...
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); echo "ok: $name"
-  else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
 behaviours=()
 note() { behaviours+=("$1"); }
 
@@ -96,15 +90,11 @@ start_game() {
   GAME_PID=$!
 }
 
-# wait_exit TIMEOUT_S: sets STATUS to the exit status, or "timeout" (the game is then killed).
-wait_exit() {
-  local deadline=$(( $(now_ms) + $1 * 1000 ))
-  STATUS=timeout
-  while [ "$(now_ms)" -lt "$deadline" ]; do
-    if ! kill -0 "$GAME_PID" 2>/dev/null; then wait "$GAME_PID"; STATUS=$?; GAME_PID=; return; fi
-    sleep 0.05
-  done
-  kill -9 "$GAME_PID" 2>/dev/null; wait "$GAME_PID" 2>/dev/null; GAME_PID=
+# wait_game TIMEOUT_S: sets STATUS to the game's exit status, or "timeout" (the game is then killed).
+wait_game() {
+  wait_exit "$GAME_PID" "$1"
+  [ "$STATUS" = timeout ] && { kill -9 "$GAME_PID" 2>/dev/null; wait "$GAME_PID" 2>/dev/null; }
+  GAME_PID=
 }
 
 # drive_start UNTIL_REGEX TIMEOUT_S: acknowledges "No Sound Card", skips the intro with a
@@ -137,13 +127,13 @@ expect_error() {
   drive_start "$ERROR_TITLE" 25
   sleep 0.3
   if [ -z "$SHOWN" ] || [ -z "$(visible_window "$ERROR_TITLE")" ]; then
-    wait_exit 1
+    wait_game 1
     check "$name: an error box appears (status $STATUS)" false
     echo "  stderr: $(cat "$folder.err")"; return
   fi
   check "$name: the box waits for the player" kill -0 "$GAME_PID"
   dismiss_box "$ERROR_TITLE"
-  wait_exit 10
+  wait_game 10
   text=$(sed -n 's/^quorvel-challenge: //p' "$folder.err")
   lines=$(grep -c '^quorvel-challenge: ' "$folder.err")
   check "$name: ends with status 1 once the box is closed (status $STATUS)" [ "$STATUS" = 1 ]
@@ -170,7 +160,7 @@ expect_play() {
     press "$quiz" Escape; sleep 0.5
     press "$quiz" Escape
   fi
-  wait_exit 15
+  wait_game 15
   check "$name: ends with status 0 (status $STATUS)" [ "$STATUS" = 0 ]
   check "$name: no error on stderr" bash -c "! grep -q '^quorvel-challenge: ' '$folder.err'"
 }
@@ -280,7 +270,7 @@ start_game
 drive_start "$QUIZ_TITLE" 25
 holds_lock() { [ -n "$(visible_window "$QUIZ_TITLE")" ] && [ -e "$lock" ]; }
 check "killed copy: the first copy runs and holds the lock" holds_lock
-kill -9 "$GAME_PID"; wait_exit 5
+kill -9 "$GAME_PID"; wait_game 5
 check "killed copy: SIGKILL ended it (status $STATUS)" [ "$STATUS" = 137 ]
 check "killed copy: its lock file is left behind" [ -e "$lock" ]
 start_game
@@ -290,11 +280,10 @@ quiz=$(visible_window "$QUIZ_TITLE")
 check "killed copy: the next copy shows its quiz" [ -n "$quiz" ]
 [ -n "$(visible_window '^Aborted$')" ] && dismiss_box '^Aborted$'
 [ -n "$quiz" ] && { sleep 0.5; press "$quiz" Escape; sleep 0.5; press "$quiz" Escape; }
-wait_exit 10
+wait_game 10
 check "killed copy: the next copy ends normally (status $STATUS)" [ "$STATUS" = 0 ]
 
 echo
 echo "Behaviours seen:"
 printf '  %s\n' "${behaviours[@]}"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done

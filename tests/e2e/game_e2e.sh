@@ -15,12 +15,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0 failed=0
-check() {  # check NAME CONDITION...
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); echo "ok: $name"
-  else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
 at_most() { [ "$1" -le "$2" ]; }
 at_least() { [ "$1" -ge "$2" ]; }
 
@@ -109,11 +103,7 @@ screenshot "$work/quiz-after-two.png"
 press "$quiz" Escape; sleep 0.5
 check "the first Esc keeps the window (questions are left)" [ -n "$(visible_window "$QUIZ_TITLE")" ]
 press "$quiz" Escape
-status=timeout
-for _ in $(seq 100); do
-  if ! kill -0 "$GAME_PID" 2>/dev/null; then wait "$GAME_PID"; status=$?; break; fi
-  sleep 0.05
-done
+wait_exit "$GAME_PID" 5; status=$STATUS
 check "the second Esc ends the game with status 0 (got $status)" [ "$status" = 0 ]
 user="$folder/USER.ASC"
 check "USER.ASC has its five lines" [ "$(wc -l <"$user")" -ge 5 ]
@@ -136,11 +126,7 @@ box=$(wait_window '^Aborted$' 20)
 check "the second copy shows 'Aborted'" [ -n "$box" ]
 screenshot "$work/aborted.png" "${box:-root}"
 dismiss_box '^Aborted$'
-status=timeout
-for _ in $(seq 100); do
-  if ! kill -0 "$second_pid" 2>/dev/null; then wait "$second_pid"; status=$?; break; fi
-  sleep 0.05
-done
+wait_exit "$second_pid" 5; status=$STATUS
 check "the second copy ends once the box is closed (status $status)" [ "$status" != timeout ]
 check "the second copy showed no intro" [ -z "$(visible_window "$INTRO_TITLE")" ]
 check "the first copy still runs" kill -0 "$first_pid"
@@ -151,5 +137,4 @@ if [ "$failed" -gt 0 ]; then
   mkdir -p "${E2E_KEEP:-/tmp}/quorvel-e2e"; cp "$work"/*.png "$work"/*.log "${E2E_KEEP:-/tmp}/quorvel-e2e/" 2>/dev/null
   echo "screenshots and logs kept in ${E2E_KEEP:-/tmp}/quorvel-e2e"
 fi
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done

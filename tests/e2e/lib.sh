@@ -121,3 +121,24 @@ differing_pixels() {
 
 # user_value FILE LINE: the number at the start of a line of USER.ASC.
 user_value() { sed -n "${2}p" "$1" | tr -d '\r' | awk '{print $1}'; }
+
+# check NAME CONDITION...: runs one check and counts it; checks_done prints the tally and
+# fails when any check failed.
+passed=0 failed=0
+check() {
+  local name=$1; shift
+  if "$@"; then passed=$((passed + 1)); echo "ok: $name"
+  else failed=$((failed + 1)); echo "FAILED: $name"; fi
+}
+checks_done() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
+
+# wait_exit PID TIMEOUT_S: waits for a game started by this shell to end; STATUS is its exit
+# status, or "timeout" when it still runs.
+wait_exit() {
+  local pid=$1 deadline=$(( $(now_ms) + $2 * 1000 ))
+  STATUS=timeout
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    if ! kill -0 "$pid" 2>/dev/null; then wait "$pid"; STATUS=$?; return 0; fi
+    sleep 0.05
+  done
+}

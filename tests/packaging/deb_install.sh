@@ -12,17 +12,11 @@ work=$(mktemp -d)
 cleanup() { [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null; stop_display; rm -rf "$work"; }
 trap cleanup EXIT
 
-passed=0 failed=0
-check() {  # check NAME CONDITION...
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); echo "ok: $name"
-  else failed=$((failed + 1)); echo "FAILED: $name"; fi
-}
 
 (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
 deb=$(ls "$work"/package/*.deb 2>/dev/null | head -n1)
 check "CPack made a .deb ($(basename "${deb:-none}"))" [ -n "$deb" ]
-[ -n "$deb" ] || { echo "$passed passed, $failed failed"; exit 1; }
+[ -n "$deb" ] || { checks_done; exit 1; }
 check "the package depends on the Qt and GStreamer libraries" \
   grep -q "gstreamer1.0-plugins-good" <(dpkg-deb -f "$deb" Depends)
 
@@ -48,15 +42,10 @@ check "the installed game shows its quiz window" [ -n "$quiz" ]
 sleep 0.5
 press "$quiz" Escape; sleep 0.5
 press "$quiz" Escape
-status=timeout
-for _ in $(seq 100); do
-  if ! kill -0 "$GAME_PID" 2>/dev/null; then wait "$GAME_PID"; status=$?; break; fi
-  sleep 0.05
-done
+wait_exit "$GAME_PID" 5; status=$STATUS
 GAME_PID=
 check "the installed game closes with status 0 (got $status)" [ "$status" = 0 ]
 check "the progress is in the player's data folder" [ -f "$XDG_DATA_HOME/quorvel-challenge/USER.ASC" ]
 check "nothing is written into the installed data folder" [ ! -e "$root/usr/share/quorvel-challenge/USER.ASC" ]
 [ "$failed" -gt 0 ] && cat "$work/game.log"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done
