@@ -19,33 +19,33 @@ namespace {
 
 QRgb patternAt(int x, int y) { return qRgb((x * 4) & 0xFF, (y * 5) & 0xFF, (x * 7 + y * 3) & 0xFF); }
 
-// A frameless window that paints a pattern of distinct colours.
+// A frameless 64 x 48 window that paints a pattern of distinct colours.
 class PatternWindow : public QWidget {
 public:
     PatternWindow()
     {
         setWindowFlag(Qt::FramelessWindowHint);
         setGeometry(100, 50, 64, 48);
-        QImage image(64, 48, QImage::Format_RGB32);
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 64; ++x)
-                image.setPixel(x, y, patternAt(x, y));
-        pattern_ = image;
     }
-    QImage pattern_;
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, pattern_); }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                painter.fillRect(x, y, 1, 1, QColor(patternAt(x, y)));
+    }
 };
 
+// Pixels of captured from origin on that differ from the pattern's patternRect.
 int mismatches(const QImage& captured, QPoint origin, const QRect& patternRect)
 {
     int wrong = 0;
     for (int y = 0; y < patternRect.height(); ++y)
         for (int x = 0; x < patternRect.width(); ++x)
-            if ((captured.pixel(origin.x() + x, origin.y() + y) & 0xFFFFFF) !=
-                (patternAt(patternRect.x() + x, patternRect.y() + y) & 0xFFFFFF))
-                ++wrong;
+            wrong += (captured.pixel(origin.x() + x, origin.y() + y) & 0xFFFFFF) !=
+                     (patternAt(patternRect.x() + x, patternRect.y() + y) & 0xFFFFFF);
     return wrong;
 }
 
@@ -60,11 +60,8 @@ protected:
         // Wait until the X server really shows the pattern.
         QElapsedTimer timer;
         timer.start();
-        while (timer.elapsed() < 3000) {
+        while (timer.elapsed() < 3000 && mismatches(capture(1, 0, 0, 64, 48), {0, 0}, {0, 0, 64, 48}) != 0)
             QTest::qWait(20);
-            if (mismatches(CaptureWindow(gdi::windowHandle(&window), 1, 0, 0, 64, 48).image(), {0, 0}, {0, 0, 64, 48}) == 0)
-                break;
-        }
         dcs = gdi::liveDCs();
         bitmaps = gdi::liveBitmaps();
         palettes = gdi::livePalettes();
@@ -74,100 +71,79 @@ protected:
         gdi::clearDeviceCapsOverrides();
         ScreenMetrics::setOverride(std::nullopt);
         CallRecorder::stop();
-    }
-    void expectNothingLeft()
-    {
+        if (IsSkipped())
+            return;
+        // Every capture gave back its DCs, and each picture freed its bitmap and palette.
         EXPECT_EQ(gdi::liveDCs(), dcs);
         EXPECT_EQ(gdi::liveBitmaps(), bitmaps);
         EXPECT_EQ(gdi::livePalettes(), palettes);
+    }
+    QImage capture(int16_t area, int left, int top, int w, int h)
+    {
+        return CaptureWindow(gdi::windowHandle(&window), area, left, top, w, h).image();
     }
     PatternWindow window;
     int dcs = 0, bitmaps = 0, palettes = 0;
 };
 
-TEST_F(Capture, ScreenCaptureShowsTheWindowWhereItIs)
-{
-    {
-        const Picture screen = CaptureScreen();
-        ASSERT_FALSE(screen.isEmpty());
-        const ScreenInfo info = ScreenMetrics::current();
-        EXPECT_EQ(screen.image().size(), QSize(info.widthPixels, info.heightPixels));
-        EXPECT_EQ(mismatches(screen.image(), window.geometry().topLeft(), {0, 0, 64, 48}), 0);
-        EXPECT_EQ(screen.hPal(), 0u);  // a true-colour display: no palette
-        EXPECT_EQ(gdi::liveBitmaps(), bitmaps + 1);  // the picture owns the bitmap...
-    }
-    expectNothingLeft();  // ...and freed it; every DC was given back
-}
-
-TEST_F(Capture, WindowCaptureWithAndWithoutFrame)
-{
-    const HWND hwnd = gdi::windowHandle(&window);
-    const Picture client = CaptureWindow(hwnd, 1, 0, 0, 64, 48);
-    EXPECT_EQ(client.image().size(), QSize(64, 48));
-    EXPECT_EQ(mismatches(client.image(), {0, 0}, {0, 0, 64, 48}), 0);
-    // Without a window manager there is no frame: the whole window is the client area.
-    ASSERT_EQ(window.frameGeometry(), window.geometry());
-    const Picture whole = CaptureWindow(hwnd, 0, 0, 0, 64, 48);
-    EXPECT_EQ(mismatches(whole.image(), {0, 0}, {0, 0, 64, 48}), 0);
-    // A rectangle inside: left and top are relative to the chosen area.
-    const Picture part = CaptureWindow(hwnd, -1, 10, 5, 20, 30);
-    EXPECT_EQ(part.image().size(), QSize(20, 30));
-    EXPECT_EQ(mismatches(part.image(), {0, 0}, {10, 5, 20, 30}), 0);
-}
-
-TEST_F(Capture, CaptureFollowsTheDocumentedStepsOnATrueColourDisplay)
+TEST_F(Capture, ScreenCaptureFollowsTheDocumentedStepsAndShowsTheWindowWhereItIs)
 {
     ScreenMetrics::setOverride(ScreenInfo{1024, 768, 15, 15});
     CallRecorder::start();
     const Picture screen = CaptureScreen();
     CallRecorder::stop();
     EXPECT_EQ(screen.image().size(), QSize(1024, 768));
+    EXPECT_EQ(mismatches(screen.image(), window.geometry().topLeft(), {0, 0, 64, 48}), 0);
+    EXPECT_EQ(screen.hPal(), 0u);  // a true-colour display: no palette
+    EXPECT_EQ(gdi::liveBitmaps(), bitmaps + 1);  // the picture owns the bitmap
     const QStringList expected{
-        "GetDesktopWindow() -> desktop",
-        "GetWindowDC(desktop) -> dc1",
-        "CreateCompatibleDC(dc1) -> dc2",
-        "CreateCompatibleBitmap(dc1, 1024, 768) -> bm1",
-        "SelectObject(dc2, bm1)",
-        "GetDeviceCaps(dc1, 38)",
-        "GetDeviceCaps(dc1, 104)",
-        "BitBlt(dc2, 0, 0, 1024, 768, dc1, 0, 0, SRCCOPY)",
-        "SelectObject(dc2, stockbitmap)",
-        "DeleteDC(dc2)",
-        "ReleaseDC(desktop, dc1)",
-    };
+        "GetDesktopWindow() -> desktop", "GetWindowDC(desktop) -> dc1", "CreateCompatibleDC(dc1) -> dc2",
+        "CreateCompatibleBitmap(dc1, 1024, 768) -> bm1", "SelectObject(dc2, bm1)", "GetDeviceCaps(dc1, 38)",
+        "GetDeviceCaps(dc1, 104)", "BitBlt(dc2, 0, 0, 1024, 768, dc1, 0, 0, SRCCOPY)",
+        "SelectObject(dc2, stockbitmap)", "DeleteDC(dc2)", "ReleaseDC(desktop, dc1)"};
     EXPECT_EQ(CallRecorder::calls(), expected) << CallRecorder::calls().join("\n").toStdString();
+}
+
+TEST_F(Capture, WindowCaptureWithAndWithoutFrame)
+{
+    // Without a window manager there is no frame: the whole window is the client area.
+    ASSERT_EQ(window.frameGeometry(), window.geometry());
+    for (int16_t area : {1, 0}) {
+        const QImage whole = capture(area, 0, 0, 64, 48);
+        EXPECT_EQ(whole.size(), QSize(64, 48));
+        EXPECT_EQ(mismatches(whole, {0, 0}, {0, 0, 64, 48}), 0) << area;
+    }
+    // A rectangle inside: left and top are relative to the chosen area.
+    const QImage part = capture(-1, 10, 5, 20, 30);
+    EXPECT_EQ(part.size(), QSize(20, 30));
+    EXPECT_EQ(mismatches(part, {0, 0}, {10, 5, 20, 30}), 0);
 }
 
 TEST_F(Capture, PaletteDeviceGivesThePictureTheSystemPalette)
 {
     gdi::setDeviceCapsOverride(RASTERCAPS, RC_PALETTE);
     gdi::setDeviceCapsOverride(SIZEPALETTE, 256);
-    {
-        CallRecorder::start();
-        const Picture part = CaptureWindow(gdi::windowHandle(&window), 1, 0, 0, 64, 48);
-        CallRecorder::stop();
-        ASSERT_NE(part.hPal(), 0u);
-        ASSERT_EQ(part.palette().size(), 256);
-        EXPECT_EQ(part.palette()[255], qRgb(255, 255, 255));
-        EXPECT_EQ(mismatches(part.image(), {0, 0}, {0, 0, 64, 48}), 0);
-        const QStringList calls = CallRecorder::calls();
-        const QStringList paletteSteps{
-            "GetSystemPaletteEntries(dc1, 0, 256)", "CreatePalette(0x300, 256) -> pal1",
-            "SelectPalette(dc2, pal1, 0)",          "RealizePalette(dc2)"};
-        const qsizetype first = calls.indexOf(paletteSteps[0]);
-        ASSERT_GE(first, 0) << calls.join("\n").toStdString();
-        EXPECT_EQ(calls.mid(first, 4), paletteSteps);
-        EXPECT_EQ(calls.indexOf("SelectPalette(dc2, stockpalette, 0)"), calls.indexOf("SelectObject(dc2, stockbitmap)") + 1);
-        EXPECT_EQ(gdi::livePalettes(), palettes + 1);
-    }
-    expectNothingLeft();  // the picture freed its palette too
+    CallRecorder::start();
+    const Picture part = CaptureWindow(gdi::windowHandle(&window), 1, 0, 0, 64, 48);
+    CallRecorder::stop();
+    ASSERT_EQ(part.palette().size(), 256);
+    EXPECT_NE(part.hPal(), 0u);
+    EXPECT_EQ(part.palette()[255], qRgb(255, 255, 255));
+    EXPECT_EQ(mismatches(part.image(), {0, 0}, {0, 0, 64, 48}), 0);
+    const QStringList calls = CallRecorder::calls();
+    const QStringList paletteSteps{"GetSystemPaletteEntries(dc1, 0, 256)", "CreatePalette(0x300, 256) -> pal1",
+                                   "SelectPalette(dc2, pal1, 0)", "RealizePalette(dc2)"};
+    const qsizetype first = calls.indexOf(paletteSteps[0]);
+    ASSERT_GE(first, 0) << calls.join("\n").toStdString();
+    EXPECT_EQ(calls.mid(first, 4), paletteSteps);
+    EXPECT_EQ(calls.indexOf("SelectPalette(dc2, stockpalette, 0)"), calls.indexOf("SelectObject(dc2, stockbitmap)") + 1);
+    EXPECT_EQ(gdi::livePalettes(), palettes + 1);
 
     // Palette bit set but another palette size: not a palette device, no palette work at all.
     gdi::setDeviceCapsOverride(SIZEPALETTE, 16);
     CallRecorder::start();
-    const Picture plain = CaptureWindow(gdi::windowHandle(&window), 1, 0, 0, 8, 8);
+    EXPECT_EQ(CaptureWindow(gdi::windowHandle(&window), 1, 0, 0, 8, 8).hPal(), 0u);
     CallRecorder::stop();
-    EXPECT_EQ(plain.hPal(), 0u);
     EXPECT_FALSE(CallRecorder::calls().join(" ").contains("Palette"));
 }
 

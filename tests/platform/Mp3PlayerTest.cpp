@@ -59,42 +59,30 @@ TEST_F(SoundMp3Player, ClipPlaysToItsEndIsHeardAndReportsOnceThroughTheEventLoop
     EXPECT_EQ(ended.count(), 0);
     ASSERT_TRUE(eventsUntil(ended, 1, 3));
     EXPECT_EQ(Mp3Play1.ClipState(), 0);
-    eventsUntil(ended, 2, 0.3);
-    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(eventsUntil(ended, 2, 0.3)) << "one report only";
 
-    const auto runs = recorder.stop();
-    double heard = 0;
-    for (const LoudRun& r : runs)
-        heard += r.length();
-    EXPECT_NEAR(heard, 2.0, 0.3);
+    EXPECT_NEAR(total(recorder.stop()), 2.0, 0.3);
 }
 
 TEST_F(SoundMp3Player, StopClipEndsPlaybackAndTheReportFollowsQueued)
 {
-    ASSERT_EQ(Mp3Play1.OpenClip(Clip, QString()), 0);
-    Mp3Play1.PlayClip();
-    eventsUntil(ended, 1, 0.3);
-    Mp3Play1.StopClip();
-    EXPECT_EQ(Mp3Play1.ClipState(), 0);
-    EXPECT_EQ(ended.count(), 0) << "the report must wait for the event loop";
-    ASSERT_TRUE(eventsUntil(ended, 1, 1));
-
-    // Opened again after its end, the clip plays again from the start.
-    ASSERT_EQ(Mp3Play1.OpenClip(Clip, QString()), 0);
-    Mp3Play1.PlayClip();
-    EXPECT_NE(Mp3Play1.ClipState(), 0);
-    Mp3Play1.StopClip();
+    for (int time = 1; time <= 2; ++time) {  // opened again after its end, the clip plays again
+        ASSERT_EQ(Mp3Play1.OpenClip(Clip, QString()), 0);
+        Mp3Play1.PlayClip();
+        eventsUntil(ended, time, 0.3);
+        EXPECT_NE(Mp3Play1.ClipState(), 0);
+        Mp3Play1.StopClip();
+        EXPECT_EQ(Mp3Play1.ClipState(), 0);
+        EXPECT_EQ(ended.count(), time - 1) << "the report must wait for the event loop";
+        ASSERT_TRUE(eventsUntil(ended, time, 1));
+    }
     Mp3Play1.CloseClip();
-    EXPECT_TRUE(eventsUntil(ended, 2, 1));
-}
-
-TEST_F(SoundMp3Player, SuppressedEndReportNeverComes)
-{
+    // Suppressed end reports never come.
     Mp3Player::setEndReportsEnabled(false);
     ASSERT_EQ(Mp3Play1.OpenClip(Clip, QString()), 0);
     Mp3Play1.PlayClip();
     Mp3Play1.StopClip();
-    EXPECT_FALSE(eventsUntil(ended, 1, 0.5));
+    EXPECT_FALSE(eventsUntil(ended, 3, 0.5));
 }
 
 TEST_F(SoundMp3Player, OpenClipRefusesWhatIsNoPlayableClip)

@@ -15,6 +15,15 @@ struct LoudRun {
     double length() const { return end - start; }
 };
 
+// The seconds of sound in all the stretches together.
+inline double total(const std::vector<LoudRun>& runs)
+{
+    double sum = 0;
+    for (const LoudRun& r : runs)
+        sum += r.length();
+    return sum;
+}
+
 // Records the monitor of the sink named in QUORVEL_TEST_SINK with parec, streaming raw samples
 // to us as they come. parec drops its first 1 to 1.5 s, so start() waits 2 s and discards them;
 // the sound under test comes after.
@@ -29,7 +38,7 @@ public:
     std::vector<LoudRun> stop();           // ends the recording and finds its loud stretches
 
 private:
-    void take();
+    void take(double seconds);             // reads what comes for that long
     QProcess parec_;
     QByteArray samples_;
     qsizetype checked_ = 0;

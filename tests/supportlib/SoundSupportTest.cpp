@@ -14,16 +14,14 @@ TEST(SoundSupportSound, PlayWavePassesFlagsAndReportsTheResult)
     if (qEnvironmentVariableIsSet("QUORVEL_NO_AUDIO_REASON"))
         GTEST_SKIP() << qPrintable(qEnvironmentVariable("QUORVEL_NO_AUDIO_REASON"));
     TestFolder folder;
-    writeToneWav(folder.file("RIGHT.WAV"), 0.4);
-    QString file = folder.file("RIGHT.WAV");
-    int16_t flags = 0;
-    int16_t result = -5;
+    QString file = folder.file("RIGHT.WAV"), missing = folder.file("NULL.WAV");
+    writeToneWav(file, 0.4);
+    int16_t flags = 0, result = -5;
     const double before = platform::Clock::now();
     PlayWave(file, flags, result);
     EXPECT_GT(platform::Clock::now() - before, 0.35) << "flags 0 waits for the sound";
     EXPECT_EQ(result, 1);
 
-    QString missing = folder.file("NULL.WAV");
     flags = 3;
     PlayWave(missing, flags, result);
     EXPECT_EQ(result, 0);

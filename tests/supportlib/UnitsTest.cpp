@@ -20,11 +20,9 @@ protected:
 
 TEST_F(SoundSupportUnits, RoundsToTheNearestPixelHalvesToEven)
 {
-    EXPECT_EQ(TwipsToPixelsX(1500), 100);
-    EXPECT_EQ(TwipsToPixelsX(22), 1);     // 1.47
-    EXPECT_EQ(TwipsToPixelsX(7.5), 0);    // 0.5 -> 0
-    EXPECT_EQ(TwipsToPixelsX(22.5), 2);   // 1.5 -> 2
-    EXPECT_EQ(TwipsToPixelsX(-22.5), -2);
+    const std::pair<double, int32_t> cases[] = {{1500, 100}, {22, 1}, {7.5, 0}, {22.5, 2}, {-22.5, -2}};
+    for (const auto& [twips, pixels] : cases)  // 7.5 is half a pixel: to even, 0
+        EXPECT_EQ(TwipsToPixelsX(twips), pixels) << twips;
     EXPECT_EQ(TwipsToPixelsY(1500), 125); // Y has its own twips per pixel
     EXPECT_EQ(TwipsToPixelsY(18), 2);     // 1.5 -> 2
 }
