@@ -7,79 +7,40 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
-namespace {
-
-struct WaveInfo {
-    int format = 0;   // 1 is PCM
-    int channels = 0;
-    int rate = 0;
-    int bits = 0;
-    qint64 dataBytes = -1;
-    double seconds() const { return double(dataBytes) / (rate * channels * (bits / 8)); }
-};
-
-// Walks the RIFF chunks for "fmt " and "data"; leaves dataBytes at -1 when there is none.
-WaveInfo readWave(const QString& path)
+TEST(SoundFiles, AreSixteenBitPcmOfTheirLengths)
 {
-    QFile file(path);
-    WaveInfo info;
-    if (!file.open(QIODevice::ReadOnly))
-        return info;
-    const QByteArray b = file.readAll();
-    if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE")
-        return info;
-    qsizetype at = 12;
-    while (at + 8 <= b.size()) {
-        const QByteArray id = b.mid(at, 4);
-        const qint64 size = qFromLittleEndian<quint32>(b.constData() + at + 4);
-        const char* body = b.constData() + at + 8;
-        if (id == "fmt " && size >= 16) {
-            info.format = qFromLittleEndian<quint16>(body);
-            info.channels = qFromLittleEndian<quint16>(body + 2);
-            info.rate = int(qFromLittleEndian<quint32>(body + 4));
-            info.bits = qFromLittleEndian<quint16>(body + 14);
-        } else if (id == "data") {
-            info.dataBytes = std::min<qint64>(size, b.size() - at - 8);
+    const struct {
+        const char* name;
+        double shortest, longest;  // seconds
+    } rules[] = {{"INTRO.WAV", 4.0, 6.0}, {"NULL.WAV", 0.05, 0.9}, {"RIGHT.WAV", 0.2, 0.99},
+                 {"WRONG.WAV", 0.2, 0.99}, {"CLAPPING.WAV", 2.5, 3.5}};
+    for (const auto& rule : rules) {
+        SCOPED_TRACE(rule.name);
+        QFile file(dataFile(QString::fromLatin1(rule.name)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray b = file.readAll();
+        ASSERT_TRUE(b.startsWith("RIFF") && b.mid(8, 4) == "WAVE");
+        // Walk the RIFF chunks for "fmt " and "data".
+        int format = 0, channels = 0, rate = 0, bits = 0;
+        qint64 dataBytes = 0;
+        for (qsizetype at = 12; at + 8 <= b.size();) {
+            const qint64 size = qFromLittleEndian<quint32>(b.constData() + at + 4);
+            const char* body = b.constData() + at + 8;
+            if (b.mid(at, 4) == "fmt " && size >= 16) {
+                format = qFromLittleEndian<quint16>(body);
+                channels = qFromLittleEndian<quint16>(body + 2);
+                rate = int(qFromLittleEndian<quint32>(body + 4));
+                bits = qFromLittleEndian<quint16>(body + 14);
+            } else if (b.mid(at, 4) == "data") {
+                dataBytes = std::min<qint64>(size, b.size() - at - 8);
+            }
+            at += 8 + size + (size & 1);
         }
-        at += 8 + size + (size & 1);
+        EXPECT_EQ(format, 1);
+        EXPECT_EQ(bits, 16);
+        ASSERT_TRUE(dataBytes > 0 && channels >= 1 && rate > 0);
+        const double seconds = double(dataBytes) / (rate * channels * 2);
+        EXPECT_GE(seconds, rule.shortest);
+        EXPECT_LE(seconds, rule.longest);
     }
-    return info;
 }
-
-struct SoundRule {
-    const char* name;
-    double shortest; // seconds
-    double longest;
-};
-
-void PrintTo(const SoundRule& rule, std::ostream* out)
-{
-    *out << rule.name;
-}
-
-class SoundFile : public testing::TestWithParam<SoundRule> {};
-
-TEST_P(SoundFile, IsSixteenBitPcmOfItsLength)
-{
-    const SoundRule rule = GetParam();
-    const WaveInfo wave = readWave(dataFile(QString::fromLatin1(rule.name)));
-    ASSERT_GT(wave.dataBytes, 0) << rule.name << " is missing or holds no sound";
-    EXPECT_EQ(wave.format, 1);
-    EXPECT_EQ(wave.bits, 16);
-    EXPECT_GE(wave.channels, 1);
-    EXPECT_GE(wave.seconds(), rule.shortest) << rule.name;
-    EXPECT_LE(wave.seconds(), rule.longest) << rule.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(DataFolder, SoundFile,
-                         testing::Values(SoundRule{"INTRO.WAV", 4.0, 6.0},
-                                         SoundRule{"NULL.WAV", 0.05, 0.9},
-                                         SoundRule{"RIGHT.WAV", 0.2, 0.99},
-                                         SoundRule{"WRONG.WAV", 0.2, 0.99},
-                                         SoundRule{"CLAPPING.WAV", 2.5, 3.5}),
-                         [](const testing::TestParamInfo<SoundRule>& info) {
-                             const std::string name = info.param.name;
-                             return name.substr(0, name.find('.'));
-                         });
-
-} // namespace

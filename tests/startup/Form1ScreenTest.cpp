@@ -12,7 +12,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
-#include <QThread>
+#include <QtTest/QTest>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -43,8 +43,7 @@ int differingPixels(const QImage& a, const QImage& b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 24)
-                ++count;
+            count += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 24;
         }
     return count;
 }
@@ -52,15 +51,12 @@ int differingPixels(const QImage& a, const QImage& b)
 TEST(Form1Screen, CoversTheScreenShowsTheDesktopAndUnloads)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
-    ASSERT_NE(screen, nullptr);
     Wallpaper wallpaper;
     wallpaper.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     wallpaper.setGeometry(screen->geometry());
     wallpaper.show();
-    for (int i = 0; i < 20; ++i)
-        QCoreApplication::processEvents();
-    QThread::msleep(100);
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
+    QTest::qWait(100);
     const QImage desktop = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
 
     resetGame();
