@@ -1,6 +1,6 @@
 // Raster copies pixel by pixel: the four operations, both mask conversions, clipping at the
 // edges, object selection and deletion rules, and palettes.
-#include "Gdi.h"
+#include "MemoryBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -9,35 +9,6 @@ using namespace platform;
 namespace {
 
 constexpr QRgb red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF, white = 0xFFFFFFFF, black = 0xFF000000;
-
-// A memory DC with a bitmap selected; cleans up in the documented order.
-struct MemoryBitmap {
-    HDC dc = CreateCompatibleDC(0);
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-
-    MemoryBitmap(HBITMAP b) : bitmap(b), previous(SelectObject(dc, b)) {}
-    MemoryBitmap(const QImage& image) : MemoryBitmap(gdi::createBitmapFromImage(image)) {}
-    ~MemoryBitmap()
-    {
-        SelectObject(dc, previous);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    QRgb at(int x, int y) const { return gdi::bitmapImage(bitmap).pixel(x, y); }
-    int bit(int x, int y) const { return gdi::bitmapImage(bitmap).constScanLine(y)[x] ? 1 : 0; }
-};
-
-// A w x h colour image, filled with one colour or given row by row.
-QImage pixels(int w, int h, std::initializer_list<QRgb> colours)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(*colours.begin());
-    if (colours.size() > 1)
-        for (int i = 0; i < w * h; ++i)
-            image.setPixel(i % w, i / w, colours.begin()[i]);
-    return image;
-}
 
 HBITMAP mono(int w, int h) { return CreateBitmap(w, h, 1, 1, nullptr); }
 

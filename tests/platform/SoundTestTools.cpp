@@ -52,10 +52,9 @@ SinkRecorder::~SinkRecorder()
 
 bool SinkRecorder::start()
 {
-    parec_.start(QStringLiteral("parec"),
-                 {QStringLiteral("-d"), qEnvironmentVariable("QUORVEL_TEST_SINK") + QStringLiteral(".monitor"),
-                  QStringLiteral("--latency-msec=5"), QStringLiteral("--rate=22050"), QStringLiteral("--channels=1"),
-                  QStringLiteral("--format=s16le"), QStringLiteral("--raw")});
+    parec_.start(QStringLiteral("parec"), QProcess::splitCommand(QStringLiteral(
+        "-d %1.monitor --latency-msec=5 --rate=22050 --channels=1 --format=s16le --raw")
+        .arg(qEnvironmentVariable("QUORVEL_TEST_SINK"))));
     if (!parec_.waitForStarted(3000))
         return false;
     QThread::msleep(2000);

@@ -1,6 +1,6 @@
 // Surfaces: what raster copies on hDC show, Refresh / Cls / AutoRedraw, the transparent
 // control over its container, scale units and geometry, and notifications by reference.
-#include "Gdi.h"
+#include "MemoryBitmap.h"
 #include "OleColor.h"
 #include "ScreenMetrics.h"
 #include "Surface.h"
@@ -15,26 +15,6 @@ namespace {
 
 constexpr uint32_t oleRed = 0x000000FF, oleBlue = 0x00FF0000, oleGreen = 0x0000FF00;
 constexpr QRgb red = 0xFFFF0000, blue = 0xFF0000FF, green = 0xFF00FF00, white = 0xFFFFFFFF;
-
-// A memory bitmap of one colour to copy from.
-struct Brush {
-    HDC dc = CreateCompatibleDC(0);
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    Brush(int w, int h, QRgb colour) : bitmap(gdi::createBitmapFromImage(filled(w, h, colour))), old(SelectObject(dc, bitmap)) {}
-    ~Brush()
-    {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    static QImage filled(int w, int h, QRgb colour)
-    {
-        QImage image(w, h, QImage::Format_RGB32);
-        image.fill(colour);
-        return image;
-    }
-};
 
 class SurfaceTest : public ::testing::Test {
 protected:
@@ -62,7 +42,7 @@ TEST_F(SurfaceTest, HdcDrawsOnTheScreenAtOnceOrIntoThePersistentImage)
 {
     int paints = 0;
     form->handlers.Paint = [&] { ++paints; };
-    Brush brush(10, 10, blue);
+    MemoryBitmap brush(pixels(10, 10, {blue}));
     BitBlt(form->hDC(), 5, 5, 10, 10, brush.dc, 0, 0, SRCCOPY);
     EXPECT_EQ(shown(6, 6), blue);
     EXPECT_EQ(shown(15, 15), red);
@@ -78,7 +58,7 @@ TEST_F(SurfaceTest, HdcDrawsOnTheScreenAtOnceOrIntoThePersistentImage)
     EXPECT_EQ(shown(1, 1), red);
 
     // AutoRedraw: the persistent image starts as background and picture, and is shown at Refresh.
-    form->setPicture(Picture::fromImage(Brush::filled(4, 4, green)));
+    form->setPicture(Picture::fromImage(pixels(4, 4, {green})));
     form->setAutoRedraw(true);
     EXPECT_EQ(form->persistentImage().pixel(1, 1), green);
     BitBlt(form->hDC(), 20, 20, 10, 10, brush.dc, 0, 0, SRCCOPY);
@@ -100,7 +80,7 @@ TEST_F(SurfaceTest, HdcDrawsOnTheScreenAtOnceOrIntoThePersistentImage)
 TEST_F(SurfaceTest, TransparentControlShowsItsContainerThroughTheMaskColour)
 {
     form->setBackColor(oleBlue);
-    QImage art = Brush::filled(4, 2, red);
+    QImage art = pixels(4, 2, {red});
     art.setPixel(0, 0, green);
     art.setPixel(3, 1, green);
     const Picture picture = Picture::fromImage(art);
@@ -118,7 +98,7 @@ TEST_F(SurfaceTest, TransparentControlShowsItsContainerThroughTheMaskColour)
     EXPECT_FALSE(control->isInShape(QPoint(0, 0)));
 
     // A raster copy onto the control's screen image lands only inside its visible shape.
-    Brush brush(4, 2, white);
+    MemoryBitmap brush(pixels(4, 2, {white}));
     BitBlt(control->hDC(), 0, 0, 4, 2, brush.dc, 0, 0, SRCCOPY);
     EXPECT_EQ(shown(11, 10), white);
     EXPECT_EQ(shown(10, 10), blue);
