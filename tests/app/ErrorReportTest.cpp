@@ -33,11 +33,7 @@ TEST(ErrorReport, OneBoxWithTheTextOfStderrThenStatusOne)
         testing::ExitedWithCode(1),
         "quorvel-challenge: /games/q/DATA\\.ASC:5: question 1: Overflow\n"
         "box \\[The Quorvel Challenge, style 16\\]: /games/q/DATA\\.ASC:5: question 1: Overflow\n$");
-}
-
-TEST(ErrorReport, AnErrorWhileTheBoxIsUpGoesToStderrOnly)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // An error while the box is up goes to stderr only.
     EXPECT_EXIT(
         {
             reportBoxesOnStderr([] { QuorvelApplication::endWithError(QStringLiteral("second")); });

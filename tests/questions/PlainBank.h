@@ -2,16 +2,22 @@
 // Builds banks for the tests: plain lines joined with CR LF, coded by the game's own conversion.
 #include "DecodeLine.h"
 #include "GameState.h"
+#include "RunTimeError.h"
 #include "support/TestFolder.h"
 
 #include <QByteArrayList>
 
 inline QByteArray crlfLines(const QByteArrayList& lines)
 {
-    QByteArray text;
-    for (const QByteArray& line : lines)
-        text += line + "\r\n";
-    return text;
+    return lines.join("\r\n") + "\r\n";
+}
+
+// The conversion mode of DecodeLine: DATANON.ASC into DATA.ASC.
+inline void convertBank()
+{
+    int16_t convert = 1;
+    QByteArray unused;
+    DecodeLine(convert, unused);
 }
 
 // Points the game at the folder and writes DATA.ASC coded from the given plain lines.
@@ -22,7 +28,17 @@ inline void makeBank(const TestFolder& folder, const QByteArrayList& plainLines)
     game().PlainBankFile = folder.file("DATANON.ASC");
     game().UserFile = folder.file("USER.ASC");
     folder.write("DATANON.ASC", crlfLines(plainLines));
-    int16_t convert = 1;
-    QByteArray unused;
-    DecodeLine(convert, unused);
+    convertBank();
+}
+
+// The message of the error that `action` raises, or "" when it raises none.
+template <typename Action>
+QString errorOf(Action action)
+{
+    try {
+        action();
+    } catch (const RunTimeError& e) {
+        return e.message();
+    }
+    return QString();
 }

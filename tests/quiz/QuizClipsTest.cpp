@@ -51,10 +51,8 @@ TEST_F(QuizClips, StartSequenceReplayAndEndReport)
 
     ASSERT_TRUE(waitForClipEnd());  // the end report clears the flag
     EXPECT_EQ(ends.count(), 1);
-    EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
 
     f.Command2_Click();  // after the end, Replay plays the clip again
-    EXPECT_NE(game().ClipPlaying, 0);
     EXPECT_NE(f.Mp3Play1->ClipState(), 0);
     ASSERT_TRUE(waitForClipEnd());
 }
@@ -71,10 +69,9 @@ TEST_F(QuizClips, AnAnswerStopsTheClipAndAClipNameLeadingOutOfTheFolderIsNotPlay
 
     // Question 2 names "../CLIP.MP3": asked without sound, as a missing clip.
     EXPECT_EQ(game().CurrentQuestion, 2);
-    EXPECT_EQ(game().ClipPlaying, 0);
     EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
     f.Command2_Click();
-    EXPECT_EQ(game().ClipPlaying, 0);
+    EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
 }
 
 namespace {

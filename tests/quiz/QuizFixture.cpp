@@ -41,13 +41,8 @@ void QuizFixture::writeBank(const QList<PlainQuestion>& questions)
 
 void QuizFixture::writeProgress(int soundOn, int currentQuestion, int correct, int incorrect)
 {
-    game().UserFile = folder.file(QStringLiteral("USER.ASC"));
-    game().SoundOn = static_cast<int16_t>(soundOn);
-    game().CurrentQuestion = static_cast<int16_t>(currentQuestion);
-    game().CorrectCount = static_cast<int16_t>(correct);
-    game().IncorrectCount = static_cast<int16_t>(incorrect);
-    int16_t save = 2;
-    ProgressFile(save);
+    folder.write(QStringLiteral("USER.ASC"), QStringLiteral("Progress\r\n%1\r\n%2\r\n%3\r\n%4\r\n")
+                                                 .arg(soundOn).arg(currentQuestion).arg(correct).arg(incorrect).toLatin1());
 }
 
 Form2& QuizFixture::load(platform::ScreenInfo screen)

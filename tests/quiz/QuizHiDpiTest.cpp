@@ -5,7 +5,6 @@
 // the window's own units they must agree to a pixel or two, so on the screen every control
 // scales by the same factor.
 #include "CommandButton.h"
-#include "ImageBox.h"
 #include "Label.h"
 #include "QuizFixture.h"
 
@@ -13,7 +12,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -61,45 +59,38 @@ protected:
         writeProgress(1, 1, 0, 0);
     }
 
-    // Checks the labels on show and notes them with the buttons and pictures for the parent.
+    // Checks the labels on show and notes every control on show, in creation order, for the parent.
     void checkAndNote(const char* screen)
     {
         Form2& f = *form;
         const double scale = f.devicePixelRatioF();
-        const std::pair<const char*, platform::Label*> labels[] = {
-            {"Label2", f.Label2}, {"Label22", f.Label22}, {"Label3", f.Label3}, {"Label4", f.Label4},
-            {"LBLEXTRA", f.LBLEXTRA}, {"LBLANS1", f.LBLANS[1]}, {"LBLANS2", f.LBLANS[2]},
-            {"LBLANS3", f.LBLANS[3]}, {"LBLANS4", f.LBLANS[4]}};
-        for (const auto& [name, label] : labels) {
+        for (platform::Label* label : f.findChildren<platform::Label*>()) {
             if (label->isHidden() || label->Caption().isEmpty())
                 continue;
             const QRect ink = inkOf(*label);
             const QRect room(0, 0, int(std::ceil(label->width() * scale)), int(std::ceil(label->height() * scale)));
-            EXPECT_TRUE(room.contains(ink)) << screen << ": " << name << " at scale " << scale << " draws "
+            const std::string name = label->Caption().left(20).toStdString();
+            EXPECT_TRUE(room.contains(ink)) << screen << ": \"" << name << "\" at scale " << scale << " draws "
                                             << ink.width() << "x" << ink.height() << "+" << ink.x() << "+" << ink.y()
                                             << " in " << room.width() << "x" << room.height();
-            EXPECT_TRUE(f.rect().contains(label->geometry())) << screen << ": " << name << " leaves the window";
-            layout << screen << ' ' << name << ' ' << rectText(label->geometry()) << '\n';
+            EXPECT_TRUE(f.rect().contains(label->geometry())) << screen << ": \"" << name << "\" leaves the window";
         }
-        for (const auto& [name, button] : {std::pair{"Command1", f.Command1}, std::pair{"Command2", f.Command2}}) {
+        for (platform::CommandButton* button : {f.Command1, f.Command2}) {
             QStyleOptionButton option;
             option.initFrom(button);
             option.text = button->text();
             const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
             const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
-            EXPECT_LE(text.width(), contents.width()) << screen << ": " << name << " caption is cut";
-            EXPECT_LE(text.height(), contents.height()) << screen << ": " << name << " caption is cut";
-            layout << screen << ' ' << name << ' ' << rectText(button->geometry()) << '\n';
+            EXPECT_TRUE(contents.width() >= text.width() && contents.height() >= text.height())
+                << screen << ": " << button->text().toStdString() << " caption is cut";
         }
-        for (int i = 1; i <= 4; ++i)
-            layout << screen << " cmdans" << i << ' ' << rectText(f.cmdans[i]->geometry()) << '\n';
-        layout << screen << " Imgdelvo1 " << rectText(f.Imgdelvo[1]->geometry()) << '\n';
-        layout << screen << " window " << rectText(f.rect()) << '\n';
-    }
-
-    static QString rectText(const QRect& r)
-    {
-        return QStringLiteral("%1,%2,%3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        QList<const QWidget*> controls{&f};
+        for (const QWidget* control : f.findChildren<QWidget*>())
+            controls << (control->isHidden() ? nullptr : control);
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            if (const QWidget* c = controls[i])
+                layout << screen << ' ' << i << ' ' << c->x() << ' ' << c->y() << ' ' << c->width() << ' ' << c->height() << '\n';
+        }
     }
 
     QString layoutText;
@@ -120,22 +111,20 @@ TEST_F(QuizHiDpi, ChildLaysOutAtItsScale)
 
     soundOn = 1;  // the Replay button shows with a music question
     Form2& f = load({1024, 768, 15, 15});
-    bool sawInterlude = false, sawRemark = false;
+    // The interlude before the question and the remark after the answer show while the game waits.
+    QStringList seen;
     clock.onPause = [&] {
-        if (!sawInterlude && !f.Label3->isHidden()) {
-            sawInterlude = true;
-            checkAndNote("interlude");
-        }
-        if (!sawRemark && !f.LBLEXTRA->isHidden()) {
-            sawRemark = true;
-            checkAndNote("remark");
+        for (const auto& [state, label] : {std::pair{"interlude", f.Label3}, std::pair{"remark", f.LBLEXTRA}}) {
+            if (!label->isHidden() && !seen.contains(state)) {
+                seen << state;
+                checkAndNote(state);
+            }
         }
     };
     f.Form_Activate();
-    EXPECT_TRUE(sawInterlude);
     checkAndNote("question");
     answer(1);
-    EXPECT_TRUE(sawRemark);
+    EXPECT_EQ(seen, (QStringList{"interlude", "remark"}));
     clock.onPause = nullptr;
     f.RequestClose();  // the close warning
     checkAndNote("warning");
@@ -161,8 +150,7 @@ TEST(QuizHiDpiScales, SameLayoutAtEveryScale)
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("--gtest_filter=QuizHiDpi.ChildLaysOutAtItsScale")});
         ASSERT_TRUE(child.waitForFinished(60000)) << "scale " << scale;
-        const QString output = QString::fromLocal8Bit(child.readAll());
-        EXPECT_EQ(child.exitCode(), 0) << "scale " << scale << ":\n" << output.toStdString();
+        EXPECT_EQ(child.exitCode(), 0) << "scale " << scale << ":\n" << child.readAll().toStdString();
         layouts << QString::fromUtf8(folder.read(QLatin1String(scale)));
     }
     ASSERT_FALSE(layouts[0].isEmpty());
@@ -171,8 +159,7 @@ TEST(QuizHiDpiScales, SameLayoutAtEveryScale)
         const QStringList other = layouts[scale].split(QLatin1Char('\n'));
         ASSERT_EQ(other.size(), base.size()) << layouts[scale].toStdString();
         for (qsizetype i = 0; i < base.size(); ++i) {
-            const QStringList a = base[i].split(QRegularExpression(QStringLiteral("[ ,x]")));
-            const QStringList b = other[i].split(QRegularExpression(QStringLiteral("[ ,x]")));
+            const QStringList a = base[i].split(' '), b = other[i].split(' ');
             ASSERT_EQ(a.mid(0, 2), b.mid(0, 2));
             // The text of a label may need a pixel more at one scale than at another (the feet
             // of its glyphs), which moves the answers below it by as much.
