@@ -62,15 +62,11 @@ int32_t transpik::dissolveBlocks(int16_t dType, int16_t dSize, int32_t dRate)
     Surface& s = *surface_;
     PixelBracket bracket(form, s);
 
-    const int32_t W = toInt32(s.ScaleWidth());
-    const int32_t H = toInt32(s.ScaleHeight());
+    const auto [W, H, X0, Y0] = readInterior(s);
     if (dSize < 1)
         dSize = 1;
     if (dRate < 0)
         dRate = 1;
-    const int16_t border = toInt16(2.0 * s.BorderStyle());
-    const int32_t X0 = toInt32(s.Left() + border);
-    const int32_t Y0 = toInt32(s.Top() + border);
 
     OffscreenGuard offscreen;
     const HDC formDC = form.hDC();

@@ -17,3 +17,13 @@ private:
     int32_t containerMode_;
     int16_t controlMode_ = 0;
 };
+
+// Where the control's interior lies on its container, in pixels (inside the pixel bracket):
+// its size W x H and its top-left corner X0, Y0 past the border.
+struct ControlInterior {
+    int32_t W = 0;
+    int32_t H = 0;
+    int32_t X0 = 0;
+    int32_t Y0 = 0;
+};
+ControlInterior readInterior(platform::Surface& control);

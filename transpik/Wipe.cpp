@@ -15,11 +15,7 @@ int32_t transpik::Wipe(int16_t Direction, const int32_t& wRate)
     Surface& s = *surface_;
     PixelBracket bracket(form, s);
 
-    const int32_t W = toInt32(s.ScaleWidth());
-    const int32_t H = toInt32(s.ScaleHeight());
-    const int16_t border = toInt16(2.0 * s.BorderStyle());
-    const int32_t X0 = toInt32(s.Left() + border);
-    const int32_t Y0 = toInt32(s.Top() + border);
+    const auto [W, H, X0, Y0] = readInterior(s);
 
     OffscreenGuard offscreen;
     const HDC formDC = form.hDC();
