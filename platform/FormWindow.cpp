@@ -1,5 +1,6 @@
 #include "FormWindow.h"
 
+#include "AccessibleControls.h"
 #include "OleColor.h"
 #include "ScreenMetrics.h"
 
@@ -16,6 +17,7 @@ FormWindow::FormWindow(const QString& caption)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
+    useAccessibleControls();
     setWindowTitle(caption);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(oleColorToRgb(0x80000005)));  // the window colour

@@ -17,6 +17,7 @@ void ImageBox::setPicture(const QPixmap& picture)
         Move(Left(), Top(), size.width(), size.height());
     }
     update();
+    emit pictureChanged();
 }
 
 void ImageBox::paintEvent(QPaintEvent*)

@@ -21,6 +21,9 @@ public:
 
     void Refresh() { repaint(); }
 
+signals:
+    void pictureChanged();  // a picture was put into the control
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

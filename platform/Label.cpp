@@ -3,6 +3,7 @@
 #include "LineBreaks.h"
 #include "OleColor.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <algorithm>
@@ -23,9 +24,16 @@ Label::Label(QWidget* parent)
 
 void Label::setCaption(const QString& caption)
 {
+    const bool wasBlank = text().isEmpty();
     caption_ = caption;
     setText(shownLineBreaks(caption));
     fitToText();
+    // A label that shows nothing is no object for a screen reader: it leaves and comes back as
+    // its text empties and fills, as if it were hidden and shown.
+    if (isVisible() && wasBlank != text().isEmpty()) {
+        QAccessibleEvent event(this, text().isEmpty() ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Label::setAutoSize(bool on)

@@ -29,6 +29,11 @@ public:
     void setForeColor(uint32_t color);
     void setBackColor(uint32_t color);
 
+    // An alert label carries a message of the window (a warning, a verdict) that a screen
+    // reader speaks as soon as the label shows.
+    bool Alert() const { return alert_; }
+    void setAlert(bool on) { alert_ = on; }
+
 protected:
     void changeEvent(QEvent* event) override;
     void widthChanged() override;
@@ -40,6 +45,7 @@ private:
     bool autoSize_ = false;
     bool wordWrap_ = false;
     bool fitting_ = false;
+    bool alert_ = false;
     uint32_t foreColor_ = 0;
 };
 

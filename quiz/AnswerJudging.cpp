@@ -7,6 +7,7 @@
 #include "ImageBox.h"
 #include "Label.h"
 #include "Numbers.h"
+#include "QuizAccessibility.h"
 #include "QuizTexts.h"
 #include "Units.h"
 #include "Waits.h"
@@ -27,6 +28,7 @@ void Form2::cmdans_Click(int16_t index)
         Imgdelvo[1]->setPicture(Imgdelvo[4]->Picture());
     }
     Imgdelvo[1]->Refresh();
+    accessibility_->answerJudged(index);
 
     if (g.ClipPlaying != 0)
         StopClipForAnswer();
@@ -86,6 +88,7 @@ void Form2::showFinalScreen()
     Label2->setCaption(FinalScoreText(g.CorrectCount, g.IncorrectCount));
     Label4->setCaption(VerdictText(g.CorrectCount, g.IncorrectCount, g.QuestionCount));
     Label4->show();
+    accessibility_->update();
     if (g.SoundOn == 1) {
         playSound("NULL.WAV", 3);
         playSound("CLAPPING.WAV", 1);

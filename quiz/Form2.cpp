@@ -10,6 +10,7 @@
 #include "Mp3Player.h"
 #include "Numbers.h"
 #include "ProgressFile.h"
+#include "QuizAccessibility.h"
 #include "QuizTexts.h"
 #include "SingleInstance.h"
 #include "Sound.h"
@@ -123,6 +124,8 @@ void Form2::createControls()
         setTabOrder(cmdans[i], cmdans[i + 1]);
     setTabOrder(cmdans[4], Command2);
     setTabOrder(Command2, Command1);
+
+    accessibility_ = std::make_unique<QuizAccessibility>(*this);
 }
 
 void Form2::Form_Activate()
@@ -172,6 +175,7 @@ void Form2::Form_QueryUnload(bool& cancel)
     Label4->setCaption(CloseWarningText(g.CurrentQuestion, g.QuestionCount, g.CorrectCount,
                                         g.IncorrectCount));
     Label4->show();
+    accessibility_->update();
 }
 
 void Form2::Form_Unload()

@@ -16,6 +16,7 @@ class Label;
 class Mp3Player;
 class SingleInstance;
 } // namespace platform
+class QuizAccessibility;
 
 class Form2 : public platform::FormWindow {
     Q_OBJECT
@@ -73,4 +74,5 @@ private:
     std::function<void()> intro_;
     std::unique_ptr<platform::SingleInstance> instanceLock_;
     bool activated_ = false;
+    std::unique_ptr<QuizAccessibility> accessibility_;  // what a screen reader is told
 };

@@ -6,6 +6,7 @@
 #include "ImageBox.h"
 #include "Label.h"
 #include "Numbers.h"
+#include "QuizAccessibility.h"
 #include "ReadQuestion.h"
 #include "RunTimeError.h"
 #include "Waits.h"
@@ -44,6 +45,7 @@ void Form2::NEXTQUESTION()
     Command1->show();
     Command1->setFocus();
     showAnswers(answers);
+    accessibility_->update();
 }
 
 void Form2::checkRightAnswer(int16_t answerCount) const
@@ -95,8 +97,6 @@ void Form2::showAnswers(const QStringList& answers)
             continue;
         }
         LBLANS[i]->setCaption(answers.at(i));
-        // The button has no caption of its own: a screen reader reads the answer instead.
-        cmdans[i]->setAccessibleName(answers.at(i));
         const double top = i == 1 ? Label2->Top() + Label2->Height() + 0.5 * g.SpacingY
                                   : LBLANS[i - 1]->Top() + LBLANS[i - 1]->Height();
         cmdans[i]->setLeft(1.5 * g.SpacingX);

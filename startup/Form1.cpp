@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "AccessibleControls.h"
 #include "CheckDataFolder.h"
 #include "Clock.h"
 #include "DataFolders.h"
@@ -57,6 +58,7 @@ Form1* form1Reference() { return theForm1; }
 Form1::Form1()
     : programFolder(ProgramFolder)
 {
+    platform::useAccessibleControls();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel Intro"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
