@@ -154,6 +154,7 @@ check("the descriptions of question 1's answers are gone",
       all(not b.description for b in answer_buttons(quiz)))
 
 # --- Esc: the warning is an alert ------------------------------------------------------------------
+question = next(o for o in shown(quiz, pyatspi.ROLE_LABEL) if o.name == QUESTION_2)
 events.clear()
 xdotool("search", "--onlyvisible", "--name", "^The Quorvel Challenge", "windowfocus", "--sync",
         "key", "Escape")
@@ -162,6 +163,9 @@ alert = wait_for(lambda: next((source for kind, _, shows, source in events
                                and source.getRole() == pyatspi.ROLE_ALERT), None), 10)
 check("the warning appears as an alert", alert is not None)
 check("the alert says the warning", alert is not None and alert.name == WARNING)
+check("the emptied question stops showing",
+      any(kind.startswith("object:state-changed:showing") and shows == 0 and path == question.path
+          for kind, path, shows, _ in events) and not showing(question))
 close = close_button(quiz)
 check("Close keeps the focus and describes the warning",
       close.getState().contains(pyatspi.STATE_FOCUSED) and close.description == WARNING)

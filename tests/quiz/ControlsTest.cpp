@@ -1,11 +1,14 @@
 // The controls of the game's windows: fractional geometry, plain-text labels that size
-// themselves to their text, buttons and their keys, pictures, fonts and the close request.
+// themselves to their text, buttons and their keys, pictures, fonts, the close request, and
+// what a screen reader finds of them.
 #include "CommandButton.h"
 #include "Fonts.h"
 #include "FormWindow.h"
 #include "ImageBox.h"
 #include "Label.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QSignalSpy>
@@ -108,4 +111,37 @@ TEST(WindowControls, FormWindowPreviewsKeysAndRoutesEveryCloseThroughOneRequest)
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(form.RequestClose());  // an unloaded window unloads only once
     EXPECT_EQ(form.unloads, 1);
+}
+
+TEST(WindowControls, AScreenReaderFindsFramesImagesAndOnlyTheLabelsOnShow)
+{
+    FormWindow window(QStringLiteral("A window"));
+    Label label(&window);
+    Label alert(&window);
+    alert.setAlert(true);
+    ImageBox image(&window);
+    image.setAccessibleName(QStringLiteral("Delvo, neutral"));
+    window.show();
+    const auto face = [](QObject* object) { return QAccessible::queryAccessibleInterface(object); };
+    EXPECT_EQ(face(&window)->role(), QAccessible::Window);
+    EXPECT_EQ(face(&window)->text(QAccessible::Name), QStringLiteral("A window"));
+    EXPECT_EQ(face(&image)->role(), QAccessible::Graphic);
+    EXPECT_EQ(face(&image)->text(QAccessible::Name), QStringLiteral("Delvo, neutral"));
+    EXPECT_EQ(face(&label)->role(), QAccessible::StaticText);
+    EXPECT_EQ(face(&alert)->role(), QAccessible::AlertMessage);
+
+    // The name is the text as shown; a hidden label keeps its caption from the screen reader.
+    label.setCaption(QStringLiteral("one\rtwo"));
+    EXPECT_EQ(face(&label)->text(QAccessible::Name), QStringLiteral("one\ntwo"));
+    EXPECT_FALSE(face(&label)->state().invisible);
+    label.hide();
+    EXPECT_TRUE(face(&label)->text(QAccessible::Name).isEmpty());
+    EXPECT_TRUE(face(&label)->state().invisible);
+    label.show();
+
+    // Emptied on show, the label leaves the screen reader's view, and comes back when filled.
+    label.setCaption(QString());
+    EXPECT_TRUE(face(&label)->state().invisible);
+    label.setCaption(QStringLiteral("back"));
+    EXPECT_FALSE(face(&label)->state().invisible);
 }

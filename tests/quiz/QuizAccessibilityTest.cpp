@@ -1,0 +1,137 @@
+// What a screen reader is told by the quiz window through a game: Close describes the question,
+// the words on an answer, the warning and the final screen; the right answer is marked while the
+// judging shows it; Delvo's picture is named by his face; hidden and empty controls keep no names.
+#include "CommandButton.h"
+#include "ImageBox.h"
+#include "Label.h"
+#include "QuizFixture.h"
+#include "QuizTexts.h"
+
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QTest>
+
+namespace {
+
+QString accessible(QObject* object, QAccessible::Text kind)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face ? face->text(kind) : QStringLiteral("<no interface>");
+}
+
+QString name(QObject* object) { return accessible(object, QAccessible::Name); }
+QString description(QObject* object) { return accessible(object, QAccessible::Description); }
+bool exposed(QObject* object) { return !QAccessible::queryAccessibleInterface(object)->state().invisible; }
+
+class QuizAccessibilityTest : public QuizFixture {
+protected:
+    QuizAccessibilityTest()
+    {
+        PlainQuestion first;
+        first.text = QStringLiteral("Which ukulele?");
+        first.rightAnswer = 2;
+        first.answers = QStringList{"Mavis", "Doris & Co", "Gloria", "Beverly"};
+        first.extraAnswer = 1;
+        first.extra = QStringLiteral("Mavis is the tuba.");
+        PlainQuestion second;
+        second.text = QStringLiteral("Two?");
+        second.answers = QStringList{"A", "B", "", "D"};
+        PlainQuestion third;
+        third.text = QStringLiteral("Three?");
+        writeBank({first, second, third});
+    }
+
+    Form2& start(int currentQuestion, int correct, int incorrect)
+    {
+        writeProgress(0, currentQuestion, correct, incorrect);
+        Form2& f = load();
+        f.show();
+        f.Form_Activate();
+        return f;
+    }
+};
+
+} // namespace
+
+TEST_F(QuizAccessibilityTest, CloseSaysEachQuestionWithTheWordsOnTheLastAnswerUpToTheFinalScreen)
+{
+    Form2& f = start(1, 0, 0);
+    EXPECT_EQ(description(f.Command1), QStringLiteral("1. Which ukulele?"));
+    EXPECT_EQ(name(f.Command1), QStringLiteral("Close"));
+    EXPECT_EQ(name(f.Imgdelvo[1]), QStringLiteral("Delvo, neutral"));
+
+    // While the judging shows the result (and the extra remark is up, an alert of its own).
+    struct Seen {
+        QString delvo, pressed, rightButton, rightLabel, close, remark;
+        QAccessible::Role remarkRole = QAccessible::NoRole;
+    } seen;
+    clock.onPause = [&] {
+        if (!seen.delvo.isEmpty())
+            return;
+        seen = {name(f.Imgdelvo[1]), description(f.cmdans[1]), description(f.cmdans[2]),
+                description(f.LBLANS[2]), description(f.Command1), name(f.LBLEXTRA),
+                QAccessible::queryAccessibleInterface(f.LBLEXTRA)->role()};
+    };
+    answer(1);  // wrong: the right one is Doris & Co
+    const QString wrong = QStringLiteral("Wrong. The right answer was Doris & Co.");
+    EXPECT_EQ(seen.delvo, QStringLiteral("Delvo, dismayed"));
+    EXPECT_EQ(seen.pressed, wrong);
+    EXPECT_EQ(seen.rightButton, QStringLiteral("Right answer"));
+    EXPECT_EQ(seen.rightLabel, QStringLiteral("Right answer"));
+    EXPECT_EQ(seen.close, wrong);
+    EXPECT_EQ(seen.remark, QStringLiteral("Mavis is the tuba."));
+    EXPECT_EQ(seen.remarkRole, QAccessible::AlertMessage);
+    // The next question comes after the words on the answer; the marks are gone.
+    EXPECT_EQ(description(f.Command1), wrong + QStringLiteral(" 2. Two?"));
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_TRUE(description(f.cmdans[i]).isEmpty() && description(f.LBLANS[i]).isEmpty()) << i;
+    EXPECT_EQ(name(f.Imgdelvo[1]), QStringLiteral("Delvo, neutral"));
+    EXPECT_TRUE(name(f.LBLEXTRA).isEmpty());  // hidden again
+
+    seen = {};
+    answer(1);  // right
+    EXPECT_EQ(seen.delvo, QStringLiteral("Delvo, delighted"));
+    EXPECT_EQ(seen.pressed, QStringLiteral("Right."));
+    EXPECT_TRUE(seen.rightLabel.isEmpty());  // a right answer marks nothing, as it colours nothing
+    EXPECT_EQ(description(f.Command1), QStringLiteral("Right. 3. Three?"));
+
+    answer(2);  // wrong, the last question: the final screen
+    const QString score = FinalScoreText(1, 2);
+    const QString verdict = VerdictText(1, 2, 3);
+    EXPECT_EQ(description(f.Command1), QStringLiteral("Wrong. The right answer was Yes. ") + score + '\n' + verdict);
+    QAccessibleInterface* verdictFace = QAccessible::queryAccessibleInterface(f.Label4);
+    EXPECT_EQ(verdictFace->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(verdictFace->text(QAccessible::Name), verdict);
+    EXPECT_EQ(verdictFace->text(QAccessible::Description), score);
+    EXPECT_EQ(name(f.Label2), score);
+}
+
+TEST_F(QuizAccessibilityTest, HiddenAndEmptyControlsKeepNoNamesAndTheWarningIsAnAlert)
+{
+    Form2& f = start(2, 0, 1);
+    // Placeholder captions of hidden labels are not read out.
+    for (QObject* hidden : {static_cast<QObject*>(f.Label4), static_cast<QObject*>(f.LBLEXTRA),
+                            static_cast<QObject*>(f.Label3)})
+        EXPECT_TRUE(name(hidden).isEmpty()) << hidden;
+    // Answer 3 is empty: its label is no object to read, its button still has a name.
+    EXPECT_FALSE(exposed(f.LBLANS[3]));
+    EXPECT_EQ(name(f.cmdans[3]), QStringLiteral("Answer 3"));
+    EXPECT_EQ(name(f.cmdans[4]), QStringLiteral("D"));
+
+    answer(1);  // question 3 has two answers: the buttons 3 and 4 are hidden without names
+    EXPECT_TRUE(f.cmdans[3]->isHidden());
+    EXPECT_TRUE(name(f.cmdans[3]).isEmpty());
+    EXPECT_TRUE(name(f.cmdans[4]).isEmpty());
+    EXPECT_TRUE(name(f.LBLANS[4]).isEmpty());
+
+    QTest::keyClick(f.Command1, Qt::Key_Escape);
+    const QString warning = CloseWarningText(3, 3, 1, 1).replace('\r', '\n');
+    QAccessibleInterface* warningFace = QAccessible::queryAccessibleInterface(f.Label4);
+    EXPECT_EQ(warningFace->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(warningFace->text(QAccessible::Name), warning);
+    EXPECT_EQ(description(f.Command1), warning);
+    EXPECT_FALSE(exposed(f.Label2));  // the emptied question
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_TRUE(name(f.cmdans[i]).isEmpty() && name(f.LBLANS[i]).isEmpty()) << i;
+    EXPECT_TRUE(name(f.Label22).isEmpty());
+}
