@@ -10,6 +10,20 @@ namespace {
 
 const QString RightAnswerMark = QStringLiteral("Right answer");
 
+// Qt tells the screen reader of every call, changed or not: only changes are passed on, so that
+// a screen reader hears of nothing that stayed the same.
+void describe(QWidget* widget, const QString& description)
+{
+    if (widget->accessibleDescription() != description)
+        widget->setAccessibleDescription(description);
+}
+
+void rename(QWidget* widget, const QString& name)
+{
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
+}
+
 } // namespace
 
 QuizAccessibility::QuizAccessibility(Form2& form) : form_(form)
@@ -30,16 +44,16 @@ void QuizAccessibility::update()
     for (int i = 1; i <= 4; ++i) {
         // A button beside an empty answer still needs a name to be told apart.
         const QString answer = f.LBLANS[i]->Caption();
-        f.cmdans[i]->setAccessibleName(f.cmdans[i]->isHidden() ? QString()
-                                       : answer.isEmpty()       ? QStringLiteral("Answer %1").arg(i)
-                                                                : answer);
-        f.cmdans[i]->setAccessibleDescription(QString());
-        f.LBLANS[i]->setAccessibleDescription(QString());
+        rename(f.cmdans[i], f.cmdans[i]->isHidden() ? QString()
+                            : answer.isEmpty()       ? QStringLiteral("Answer %1").arg(i)
+                                                     : answer);
+        describe(f.cmdans[i], QString());
+        describe(f.LBLANS[i], QString());
     }
     // The verdict is read with the score above it.
-    f.Label4->setAccessibleDescription(f.Label4->isHidden() ? QString() : f.Label2->text());
+    describe(f.Label4, f.Label4->isHidden() ? QString() : f.Label2->text());
     const QString shown = shownText();
-    f.Command1->setAccessibleDescription(feedback_.isEmpty() ? shown : feedback_ + QLatin1Char(' ') + shown);
+    describe(f.Command1, feedback_.isEmpty() ? shown : feedback_ + QLatin1Char(' ') + shown);
     feedback_.clear();
 }
 
@@ -51,12 +65,12 @@ void QuizAccessibility::answerJudged(int16_t index)
         feedback_ = QStringLiteral("Right.");
     } else {
         feedback_ = QStringLiteral("Wrong. The right answer was %1.").arg(f.LBLANS[right]->Caption());
-        f.cmdans[right]->setAccessibleDescription(RightAnswerMark);
-        f.LBLANS[right]->setAccessibleDescription(RightAnswerMark);
+        describe(f.cmdans[right], RightAnswerMark);
+        describe(f.LBLANS[right], RightAnswerMark);
     }
     // Said at once to a player who pressed the answer from the keyboard or from Close.
-    f.cmdans[index]->setAccessibleDescription(feedback_);
-    f.Command1->setAccessibleDescription(feedback_);
+    describe(f.cmdans[index], feedback_);
+    describe(f.Command1, feedback_);
 }
 
 QString QuizAccessibility::shownText() const
@@ -75,5 +89,5 @@ void QuizAccessibility::nameDelvo()
     for (int i = 2; i <= 4; ++i)
         if (f.Imgdelvo[i]->Picture().cacheKey() == shown)
             name = f.Imgdelvo[i]->accessibleName();
-    f.Imgdelvo[1]->setAccessibleName(name.isEmpty() ? QStringLiteral("Delvo") : name);
+    rename(f.Imgdelvo[1], name.isEmpty() ? QStringLiteral("Delvo") : name);
 }
