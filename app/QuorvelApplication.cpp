@@ -1,5 +1,6 @@
 #include "QuorvelApplication.h"
 
+#include "AccessibleControls.h"
 #include "MessageBox.h"
 
 #include <cstdio>
@@ -9,6 +10,9 @@
 QuorvelApplication::QuorvelApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("quorvel-challenge"));
+    // Before the first window exists, so that no window is described to a screen reader by
+    // Qt's plain interfaces first.
+    platform::useAccessibleControls();
 }
 
 bool QuorvelApplication::notify(QObject* receiver, QEvent* event)

@@ -17,7 +17,7 @@ FormWindow::FormWindow(const QString& caption)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    useAccessibleControls();
+    useAccessibleControls();  // done already by the game's application object, not by a test's
     setWindowTitle(caption);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(oleColorToRgb(0x80000005)));  // the window colour

@@ -1,6 +1,5 @@
 #include "Form1.h"
 
-#include "AccessibleControls.h"
 #include "CheckDataFolder.h"
 #include "Clock.h"
 #include "DataFolders.h"
@@ -58,7 +57,6 @@ Form1* form1Reference() { return theForm1; }
 Form1::Form1()
     : programFolder(ProgramFolder)
 {
-    platform::useAccessibleControls();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel Intro"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
