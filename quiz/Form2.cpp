@@ -2,6 +2,7 @@
 #include "Form2.h"
 
 #include "CommandButton.h"
+#include "Events.h"
 #include "Fonts.h"
 #include "Form1.h"
 #include "GameState.h"
@@ -206,6 +207,9 @@ void Form2::playSound(const char* name, int16_t flags)
     QString file = game().DataFolder + QLatin1String(name);
     int16_t result = 0;
     PlayWave(file, flags, result);
+    // A sound played to its end held the window: what the player clicked meanwhile is dropped.
+    if ((flags & 1) == 0)
+        platform::DropPendingInput();
 }
 
 double Form2::windowWidthPixels() const { return TwipsToPixelsX(WidthTwips()); }

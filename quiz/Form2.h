@@ -60,6 +60,8 @@ private:
     void playMusicInterlude();
     void showAnswers(const QStringList& answers);
     void checkRightAnswer(int16_t answerCount) const;
+    void giveFeedback(int16_t index, bool right);
+    bool closeRequestedDuringAnswer() const;
     void showExtraRemark();
     void showFinalScreen();
     void setAnswerButtonsEnabled(bool enabled);

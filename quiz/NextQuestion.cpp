@@ -28,11 +28,19 @@ void Form2::NEXTQUESTION()
 
     if (g.QuestionKind == 2) {
         playMusicInterlude();
+        // A close request that came during the interlude has closed the window or shows the
+        // warning beside the picture and the Close button; no question goes up under it.
+        if (Unloaded() || g.CloseWarned == 1) {
+            Imgdelvo[1]->show();
+            Command1->show();
+            return;
+        }
         // The player may want to hear the clip again while the question is on show.
         Command2->setVisible(g.SoundOn == 1);
     } else {
         Command2->hide();
     }
+    Command2->setEnabled(true);
 
     Imgdelvo[1]->show();
     Label22->setCaption(QString::number(g.CurrentQuestion) + QLatin1Char('.'));

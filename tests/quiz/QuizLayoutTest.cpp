@@ -137,3 +137,22 @@ TEST_F(QuizLayout, AnswerColumnFollowsTheQuestionsAnswers)
     expectQuestionAfterItsNumber();
     EXPECT_GT(f.Label2->Left(), afterOneDigit);
 }
+
+TEST_F(QuizLayout, AnswerRowsKeepOnePitchWhateverTheirCaptions)
+{
+    PlainQuestion descending;
+    descending.answers = QStringList{"(Yes)", "No", "", "jump"};  // glyphs below the descent, an empty row
+    writeBank({descending});
+    for (const platform::ScreenInfo& screen : {platform::ScreenInfo{800, 600, 15, 15}, {1024, 768, 15, 15}}) {
+        SCOPED_TRACE(screen.widthPixels);
+        Form2& f = load(screen);
+        const double pitch = f.LBLANS[1]->Height();  // "Answer 1", sized by the load step
+        f.Form_Activate();
+        for (int i = 1; i <= 4; ++i)
+            EXPECT_DOUBLE_EQ(f.LBLANS[i]->Height(), pitch) << i;
+        for (int i = 2; i <= 3; ++i)
+            EXPECT_DOUBLE_EQ(f.LBLANS[i + 1]->Top() - f.LBLANS[i]->Top(), f.LBLANS[2]->Top() - f.LBLANS[1]->Top()) << i;
+        form.reset();
+        resetGame();
+    }
+}
