@@ -8,7 +8,6 @@
 #include "Label.h"
 #include "Numbers.h"
 #include "QuizTexts.h"
-#include "Units.h"
 #include "Waits.h"
 
 void Form2::cmdans_Click(int16_t index)
@@ -89,8 +88,8 @@ void Form2::showExtraRemark()
     LBLEXTRA->show();
     LBLEXTRA->setCaption(g.ExtraText);
     LBLEXTRA->setFontSize(g.BaseFontSize - 2);
-    LBLEXTRA->setTop(g.SpacingY * 0.5);
-    LBLEXTRA->setLeft(windowWidthPixels() / 2 - LBLEXTRA->Width() / 2);
+    const QRectF place = layout_->placeRemark(g.ExtraText);
+    LBLEXTRA->Move(place.left(), place.top());
     setAnswerButtonsEnabled(false);
     g.ExtraShowing = 1;
     WaitWithEvents(2.0);
