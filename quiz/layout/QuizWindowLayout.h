@@ -25,6 +25,8 @@ public:
     // `pictureSize` is the size of the pictures Imgdelvo(1) shows: small screens show them at
     // that size, larger ones stretch them to a share of the screen.
     QuizWindowLayout(const platform::ScreenInfo& screen, QSizeF pictureSize);
+    // The size of the pictures of Delvo stored with the window.
+    static constexpr QSize storedPictureSize{80, 107};
 
     // The faces of the window's labels at a size in points.
     static QFont labelFont(double points);   // question, number, answers, warnings, "Listen"
