@@ -3,6 +3,7 @@
 #include "Label.h"
 #include "Mp3Player.h"
 #include "QuizFixture.h"
+#include "QuizTexts.h"
 #include "Waits.h"
 
 #include <QFile>
@@ -142,4 +143,26 @@ TEST_F(QuizClipsOnTheScriptedClock, ReplayDuringTheRemarkLeavesNoClipUnderTheNex
     EXPECT_TRUE(f.Command2->isHidden());
     EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
     EXPECT_EQ(game().ClipPlaying, 0);
+}
+
+TEST_F(QuizClipsWithoutEndReport, EscWhileTheClipIsStoppedLeavesTheWarningWithNoQuestionUnderIt)
+{
+    Form2& f = load();
+    f.show();
+    f.Form_Activate();
+    ASSERT_NE(game().ClipPlaying, 0);
+    bool pressed = false;
+    clock.onPause = [&] {
+        if (pressed || game().ClipPlaying == 0 || f.cmdans[1]->isEnabled())
+            return;
+        pressed = true;
+        QTest::keyClick(f.Command1, Qt::Key_Escape);
+    };
+    answer(2);
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(f.Label4->Caption(), CloseWarningText(2, 3, 0, 1));
+    EXPECT_FALSE(f.Label4->isHidden());
+    EXPECT_EQ(f.Label22->Caption(), QStringLiteral("1."));  // the next question never went up
+    EXPECT_TRUE(f.cmdans[1]->isHidden() && f.Label22->isHidden());
+    EXPECT_TRUE(f.Command2->isHidden());
 }
