@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real game on a private Xvfb: the intro over the desktop, a double-click skip, answers
-# with Tab and Space, Esc twice, the progress file, and a refused second copy.
+# with Tab and Space, Esc twice, the progress file, a double-click on an answer counted once,
+# and a refused second copy.
 # Usage: game_e2e.sh BIN_DIR    (BIN_DIR holds quorvel-challenge, quorvel-bank, DATA.ASC, the sounds)
 set -u
 bin=$(cd "$1" && pwd)
@@ -18,11 +19,24 @@ trap cleanup EXIT
 at_most() { [ "$1" -le "$2" ]; }
 at_least() { [ "$1" -ge "$2" ]; }
 
+# The shared three-question bank and a two-answer fourth question, so that a double-click on
+# question 3 has a question after it to answer by mistake.
+{ cat "$here/three-questions.asc"; cat <<'BANK'
+1
+0
+1
+
+What does Delvo ride to gigs?
+A scooter
+A tandem
+''' 4
+BANK
+} >"$work/plain.asc"
 
 start_display 1024x768x24 || exit 1
 paint_desktop
 folder="$work/game"
-make_data_folder "$folder" "$bin" "$here/three-questions.asc"
+make_data_folder "$folder" "$bin" "$work/plain.asc"
 
 # start_game: runs the game from its folder (any working directory will do) and remembers it.
 start_game() {
@@ -78,6 +92,26 @@ answered=$(( $(user_value "$user" 4) + $(user_value "$user" 5) ))
 check "USER.ASC: two answers counted" [ "$answered" = 2 ]
 check "USER.ASC: one right (Tab from answer 1 picks answer 2: wrong for question 1, right for question 2)" \
   [ "$(user_value "$user" 4)" = 1 ]
+
+# --- a double-click on an answer counts one answer ------------------------------------------------
+start_game double
+dismiss_no_sound_card 3
+wait_window "$INTRO_TITLE" 10 >/dev/null && double_click 512 700
+quiz=$(wait_window "$QUIZ_TITLE" 15)
+check "the game resumes" [ -n "$quiz" ]
+sleep 1
+# Answer 1's button of question 3 at 1024x768: 1.5 spacings (40.5 px) from the left, under a
+# one-line question; its middle is about 53,92 inside the window.
+eval "$(xdotool getwindowgeometry --shell "$quiz")"
+xdotool mousemove $((X + 53)) $((Y + 92)) click --repeat 2 --delay 120 1
+sleep 4   # the judging sound, its pause and the next question
+screenshot "$work/after-double-click.png"
+press "$quiz" Escape; sleep 0.5; press "$quiz" Escape
+wait_exit "$GAME_PID" 5
+check "USER.ASC: the double-click answered question 3 only (next question $(user_value "$user" 3))" \
+  [ "$(user_value "$user" 3)" = 4 ]
+answered=$(( $(user_value "$user" 4) + $(user_value "$user" 5) ))
+check "USER.ASC: three answers counted in all (got $answered)" [ "$answered" = 3 ]
 
 # --- a second copy is refused -------------------------------------------------------------------
 start_game running

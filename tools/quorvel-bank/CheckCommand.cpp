@@ -6,6 +6,7 @@
 #include "BankText.h"
 #include "CodeTable.h"
 #include "DecodeLine.h"
+#include "FitCheck.h"
 #include "Numbers.h"
 #include "QuestionRecord.h"
 #include "RunTimeError.h"
@@ -25,8 +26,8 @@ struct Finding {
 
 class BankCheck {
 public:
-    explicit BankCheck(const QString& path)
-        : path_(path)
+    BankCheck(const QString& path, const QList<QSize>& screens)
+        : path_(path), fit_(screens)
     {
     }
 
@@ -70,6 +71,8 @@ private:
         checkNumbers(r);
         checkAnswerNumbers(number, r);
         checkClip(r);
+        for (const FitCheck::Finding& f : fit_.check(number, r))
+            report(f.line, f.message);
         const qint64 separator = number < index.count() ? index.starts[number + 1] : index.lastSeparator;
         if (r.lastLine > separator) {
             report(separator, QStringLiteral("question %1 has only %2 lines before this separator; a record needs at "
@@ -197,6 +200,7 @@ private:
     }
 
     QString path_;
+    FitCheck fit_;
     std::optional<BankIndex> index_;
     QList<Finding> findings_;
 };
@@ -205,10 +209,16 @@ private:
 
 int checkCommand(const QStringList& args)
 {
-    const QString& path = args[0];
+    QStringList operands = args;
+    const std::optional<QList<QSize>> screens = FitCheck::screens(*takeOptionValues(operands, QStringLiteral("--screen")));
+    if (!screens) {
+        printError(QStringLiteral("quorvel-bank check: --screen takes a size such as 800x600"));
+        return ExitCode::failure;
+    }
+    const QString& path = operands[0];
     if (!readable(path))
         return ExitCode::failure;
-    BankCheck check(path);
+    BankCheck check(path, *screens);
     const QList<Finding> findings = check.run();
     for (const Finding& f : findings)
         printOut(f.text.toLocal8Bit() + '\n');

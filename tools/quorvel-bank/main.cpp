@@ -1,7 +1,7 @@
 // quorvel-bank: builds, inspects and checks the game's coded question bank with the game's own code.
 #include "Commands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <array>
 
 namespace {
@@ -12,6 +12,7 @@ struct Command {
     int maxArgs;
     int (*run)(const QStringList&);
     const char* help;
+    const char* valueOption = nullptr;  // an option that takes a value, may be repeated
 };
 
 constexpr std::array<Command, 4> commands{{
@@ -32,9 +33,13 @@ constexpr std::array<Command, 4> commands{{
      "number, kind, extraAnswer, rightAnswer, clip, question, answers, extra: exactly what the\n"
      "game reads. Exit 1 when a question cannot be read.\n"},
     {"check", 1, 1, checkCommand,
-     "Usage: quorvel-bank check CODED\n"
+     "Usage: quorvel-bank check [--screen WIDTHxHEIGHT]... CODED\n"
      "Reads every question of CODED as the game will and prints each problem as\n"
-     "FILE:LINE: message. Exit 1 when there is any problem.\n"},
+     "FILE:LINE: message. Exit 1 when there is any problem.\n"
+     "Each question, answer and remark is also measured with the game's fonts and layout on a\n"
+     "screen of the given size (by default 800x600 and 1024x768); a text wider than the window,\n"
+     "or running into the picture, the Close button or below the window, is a problem.\n",
+     "--screen"},
 }};
 
 constexpr const char* overview =
@@ -74,11 +79,14 @@ int run(QStringList args)
             printOut(command.help);
             return ExitCode::fine;
         }
-        for (const QString& arg : args) {
+        QStringList operands = args;
+        if (command.valueOption && !takeOptionValues(operands, QLatin1String(command.valueOption)))
+            return usageError(QStringLiteral("quorvel-bank %1: %2 needs a value").arg(name, command.valueOption));
+        for (const QString& arg : operands) {
             if (arg.startsWith('-') && arg.size() > 1)
                 return usageError(QStringLiteral("quorvel-bank %1: unknown option %2").arg(name, arg));
         }
-        if (args.size() < command.minArgs || args.size() > command.maxArgs)
+        if (operands.size() < command.minArgs || operands.size() > command.maxArgs)
             return usageError(QStringLiteral("quorvel-bank %1: wrong number of arguments\n%2")
                                   .arg(name, QString::fromLatin1(command.help).section('\n', 0, 0)));
         return command.run(args);
@@ -88,9 +96,24 @@ int run(QStringList args)
 
 } // namespace
 
+std::optional<QStringList> takeOptionValues(QStringList& args, const QString& option)
+{
+    QStringList values;
+    for (qsizetype i = args.indexOf(option); i >= 0; i = args.indexOf(option, i)) {
+        if (i + 1 >= args.size())
+            return std::nullopt;
+        values << args.at(i + 1);
+        args.remove(i, 2);
+    }
+    return values;
+}
+
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // check measures texts with the game's fonts, which need a GUI application but no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();
     return run(args);
