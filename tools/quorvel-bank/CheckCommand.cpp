@@ -4,6 +4,7 @@
 #include "BankIndex.h"
 #include "BankLines.h"
 #include "BankText.h"
+#include "ClipName.h"
 #include "CodeTable.h"
 #include "DecodeLine.h"
 #include "FitCheck.h"
@@ -39,8 +40,9 @@ public:
             findings_.append({0, e.message()});
         }
         if (index_) {
-            for (int16_t number = 1; number <= index_->count(); ++number)
-                checkRecord(number);
+            // A 16-bit counter would wrap after question 32767, the most a bank holds.
+            for (int number = 1; number <= index_->count(); ++number)
+                checkRecord(static_cast<int16_t>(number));
         }
         scanLines();
         std::stable_sort(findings_.begin(), findings_.end(),
@@ -80,11 +82,23 @@ private:
                                              "answers), so the game reads on into the next question")
                                   .arg(number)
                                   .arg(separator - r.firstLine));
-        } else if (r.lastLine + 1 < separator && !r.endedBySeparator) {
-            report(r.lastLine + 1, QStringLiteral("question %1: the lines after its extra text up to the separator on "
-                                                  "line %2 are never read")
-                                       .arg(number)
-                                       .arg(separator));
+        } else if (!r.endedBySeparator) {
+            checkUnreadLines(lines, number, separator);
+        }
+    }
+
+    // The lines between the extra text and the separator are never read; blank ones lose nothing.
+    void checkUnreadLines(BankLines& lines, int16_t number, qint64 separator)
+    {
+        QByteArrayView line;
+        while (lines.lineNumber() + 1 < separator && lines.next(line)) {
+            if (!trimBlanks(line).isEmpty()) {
+                report(lines.lineNumber(), QStringLiteral("question %1: the lines after its extra text up to the "
+                                                          "separator on line %2 are never read")
+                                               .arg(number)
+                                               .arg(separator));
+                return;
+            }
         }
     }
 
@@ -139,6 +153,10 @@ private:
         const qint64 line = r.firstLine + 3;
         if (r.clipName.isEmpty())
             report(line, QStringLiteral("a music question needs a clip name"));
+        else if (!isPlayableClipName(r.clipName))
+            report(line, QStringLiteral("the game will not play the clip \"%1\": a clip is a file next to the bank, "
+                                        "named without '/', '\\' or \"..\"")
+                             .arg(r.clipName));
         else if (!QFileInfo(QFileInfo(path_).dir(), r.clipName).isFile())
             report(line, QStringLiteral("the clip \"%1\" is missing next to the bank").arg(r.clipName));
     }
@@ -207,15 +225,14 @@ private:
 
 } // namespace
 
-int checkCommand(const QStringList& args)
+int checkCommand(const QStringList& args, const QStringList& screenSizes)
 {
-    QStringList operands = args;
-    const std::optional<QList<QSize>> screens = FitCheck::screens(*takeOptionValues(operands, QStringLiteral("--screen")));
+    const std::optional<QList<QSize>> screens = FitCheck::screens(screenSizes);
     if (!screens) {
         printError(QStringLiteral("quorvel-bank check: --screen takes a size such as 800x600"));
         return ExitCode::failure;
     }
-    const QString& path = operands[0];
+    const QString& path = args[0];
     if (!readable(path))
         return ExitCode::failure;
     BankCheck check(path, *screens);

@@ -27,7 +27,7 @@ bool readable(const QString& path)
     return false;
 }
 
-int encodeCommand(const QStringList& args)
+int encodeCommand(const QStringList& args, const QStringList& /*optionValues*/)
 {
     try {
         convertPlainBank(args[0], args[1]);
@@ -38,7 +38,7 @@ int encodeCommand(const QStringList& args)
     return ExitCode::fine;
 }
 
-int decodeCommand(const QStringList& args)
+int decodeCommand(const QStringList& args, const QStringList& /*optionValues*/)
 {
     try {
         for (qint64 line : restorePlainBank(args[0], args[1]))

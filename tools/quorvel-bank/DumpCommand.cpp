@@ -32,7 +32,7 @@ QByteArray jsonLine(int16_t number, const QuestionRecord& r)
 
 } // namespace
 
-int dumpCommand(const QStringList& args)
+int dumpCommand(const QStringList& args, const QStringList& /*optionValues*/)
 {
     const QString& path = args[0];
     if (!readable(path))

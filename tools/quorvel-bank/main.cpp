@@ -2,6 +2,7 @@
 #include "Commands.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -10,7 +11,7 @@ struct Command {
     const char* name;
     int minArgs;
     int maxArgs;
-    int (*run)(const QStringList&);
+    int (*run)(const QStringList& operands, const QStringList& optionValues);
     const char* help;
     const char* valueOption = nullptr;  // an option that takes a value, may be repeated
 };
@@ -50,12 +51,44 @@ constexpr const char* overview =
     "  encode PLAIN CODED   code a plain bank into the bank the game reads\n"
     "  decode CODED PLAIN   turn a coded bank back into plain text\n"
     "  dump CODED [N]       print the questions as JSON lines\n"
-    "  check CODED          report every problem the game would meet\n"
+    "  check [--screen WxH] CODED   report every problem the game would meet\n"
     "\n"
-    "quorvel-bank COMMAND --help describes a command.\n"
+    "quorvel-bank COMMAND --help describes a command. After \"--\" every argument is a file\n"
+    "name, even one that begins with '-'.\n"
     "Exit codes: 0 fine, 1 problems found, 2 usage or I/O error.\n";
 
 bool isHelp(const QString& arg) { return arg == "--help" || arg == "-h"; }
+
+struct Arguments {
+    QStringList options;
+    QStringList optionValues;  // the values of the command's value option, in order
+    QStringList files;         // and numbers
+    bool valueMissing = false; // the value option stood last, without its value
+};
+
+// An argument starting with '-' is an option, up to a "--" that ends the options: what follows
+// it is taken as it is, so a file whose name begins with '-' can be given. A lone "-" is a name.
+// The command's value option takes the argument after it as its value.
+Arguments splitOptions(const QStringList& args, const char* valueOption)
+{
+    Arguments given;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (!optionsEnded && arg == QLatin1String("--"))
+            optionsEnded = true;
+        else if (!optionsEnded && valueOption && arg == QLatin1String(valueOption)) {
+            if (i + 1 < args.size())
+                given.optionValues.append(args.at(++i));
+            else
+                given.valueMissing = true;
+        } else if (!optionsEnded && arg.startsWith('-') && arg.size() > 1)
+            given.options.append(arg);
+        else
+            given.files.append(arg);
+    }
+    return given;
+}
 
 int usageError(const QString& message)
 {
@@ -75,45 +108,42 @@ int run(QStringList args)
     for (const Command& command : commands) {
         if (name != QLatin1String(command.name))
             continue;
-        if (std::any_of(args.begin(), args.end(), isHelp)) {
+        const Arguments given = splitOptions(args, command.valueOption);
+        if (std::any_of(given.options.begin(), given.options.end(), isHelp)) {
             printOut(command.help);
             return ExitCode::fine;
         }
-        QStringList operands = args;
-        if (command.valueOption && !takeOptionValues(operands, QLatin1String(command.valueOption)))
+        if (given.valueMissing)
             return usageError(QStringLiteral("quorvel-bank %1: %2 needs a value").arg(name, command.valueOption));
-        for (const QString& arg : operands) {
-            if (arg.startsWith('-') && arg.size() > 1)
-                return usageError(QStringLiteral("quorvel-bank %1: unknown option %2").arg(name, arg));
-        }
-        if (operands.size() < command.minArgs || operands.size() > command.maxArgs)
+        if (!given.options.isEmpty())
+            return usageError(QStringLiteral("quorvel-bank %1: unknown option %2").arg(name, given.options.first()));
+        if (given.files.size() < command.minArgs || given.files.size() > command.maxArgs)
             return usageError(QStringLiteral("quorvel-bank %1: wrong number of arguments\n%2")
                                   .arg(name, QString::fromLatin1(command.help).section('\n', 0, 0)));
-        return command.run(args);
+        return command.run(given.files, given.optionValues);
     }
     return usageError(QStringLiteral("quorvel-bank: unknown command %1").arg(name));
 }
 
-} // namespace
-
-std::optional<QStringList> takeOptionValues(QStringList& args, const QString& option)
+// Without a desktop session (scripts, build machines) Qt's start-up warns that it has no
+// runtime folder; the tool never uses one, and an author's stderr is for the tool's own messages.
+void quietWithoutRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    QStringList values;
-    for (qsizetype i = args.indexOf(option); i >= 0; i = args.indexOf(option, i)) {
-        if (i + 1 >= args.size())
-            return std::nullopt;
-        values << args.at(i + 1);
-        args.remove(i, 2);
-    }
-    return values;
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    qt_message_output(type, context, message);
 }
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     // check measures texts with the game's fonts, which need a GUI application but no screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QtMessageHandler standardOutput = qInstallMessageHandler(quietWithoutRuntimeFolder);
     QGuiApplication app(argc, argv);
+    qInstallMessageHandler(standardOutput);
     QStringList args = app.arguments();
     args.removeFirst();
     return run(args);
