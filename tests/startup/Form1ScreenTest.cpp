@@ -15,16 +15,28 @@
 #include <QtTest/QTest>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Something recognisable on the desktop for the intro to capture.
+// Something recognisable on the desktop for the intro to capture, or one plain colour.
 class Wallpaper : public QWidget {
+public:
+    explicit Wallpaper(std::optional<QColor> plain = std::nullopt) : plain_(plain)
+    {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        setGeometry(QGuiApplication::primaryScreen()->geometry());
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
+        if (plain_) {
+            painter.fillRect(rect(), *plain_);
+            return;
+        }
         QLinearGradient gradient(0, 0, width(), height());
         gradient.setColorAt(0, QColor(200, 40, 40));
         gradient.setColorAt(1, QColor(30, 60, 220));
@@ -33,6 +45,27 @@ protected:
         for (int x = 0; x < width(); x += 64)
             painter.drawLine(x, 0, width() - x, height());
     }
+
+private:
+    std::optional<QColor> plain_;
+};
+
+// The intro window loaded from a folder with a question bank, with sound off.
+struct LoadedForm1 {
+    LoadedForm1()
+    {
+        resetGame();
+        game().TwipsPerPixelX = game().TwipsPerPixelY = 15;
+        platform::setAudioOutputCountOverride(1);
+        folder.write("DATA.ASC", "bank\r\n");
+        form.programFolder = [this] { return folder.path(); };
+        form.Form_Load();
+        game().SoundOn = 0;
+    }
+    ~LoadedForm1() { platform::setAudioOutputCountOverride(std::nullopt); }
+
+    TestFolder folder;
+    Form1 form;
 };
 
 int differingPixels(const QImage& a, const QImage& b)
@@ -52,22 +85,13 @@ TEST(Form1Screen, CoversTheScreenShowsTheDesktopAndUnloads)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     Wallpaper wallpaper;
-    wallpaper.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    wallpaper.setGeometry(screen->geometry());
     wallpaper.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
     QTest::qWait(100);
     const QImage desktop = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
 
-    resetGame();
-    game().TwipsPerPixelX = game().TwipsPerPixelY = 15;
-    platform::setAudioOutputCountOverride(1);
-    TestFolder folder;
-    folder.write("DATA.ASC", "bank\r\n");
-    Form1 form;
-    form.programFolder = [&folder] { return folder.path(); };
-    form.Form_Load();
-    game().SoundOn = 0;
+    LoadedForm1 loaded;
+    Form1& form = loaded.form;
 
     // At the first frame of the first pass (drawn beyond the right edge) the window shows what
     // the desktop showed before it.
@@ -88,7 +112,19 @@ TEST(Form1Screen, CoversTheScreenShowsTheDesktopAndUnloads)
     ASSERT_FALSE(firstFrame.isNull()) << "the intro never started";
     EXPECT_LT(differingPixels(desktop, firstFrame), desktop.width() * desktop.height() / 200);
     EXPECT_EQ(form1Reference(), nullptr);
-    platform::setAudioOutputCountOverride(std::nullopt);
+}
+
+TEST(Form1Screen, APlainDesktopGivesTheIntroItsOwnDarkBackground)
+{
+    // What Xwayland hands an application is one colour over the whole screen: a plain desktop
+    // looks the same, so both take the intro's own background.
+    Wallpaper wallpaper(QColor(0, 0, 0));
+    wallpaper.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
+    QTest::qWait(100);
+    LoadedForm1 loaded;
+    EXPECT_TRUE(loaded.form.picture().isEmpty());
+    EXPECT_EQ(loaded.form.BackColor(), 0x00201010u);
 }
 
 } // namespace
