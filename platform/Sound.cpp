@@ -113,17 +113,21 @@ public:
         return true;
     }
 
-    // Returns when the sound has ended: its length has passed and the server has played
-    // every sample. The server's report can be missing, so half a second more is the limit.
+    // Returns when the sound has ended: its length has passed and the server has played every
+    // sample. The server's playing position says so at once; its report that the stream ran
+    // dry comes one or two of its periods later, or not at all (PipeWire), so it only serves
+    // where the position is not known. Half a second more is the limit.
     void waitUntilEnded()
     {
         if (!sink_)
             return;
         const double end = started_ + length_;
+        const qint64 lengthUs = qint64(length_ * 1e6);
         for (;;) {
             feed();
             const double now = Clock::now();
-            if (now >= end && (sink_->state() != QAudio::ActiveState || now >= end + 0.5))
+            const bool played = sink_->processedUSecs() >= lengthUs || sink_->state() != QAudio::ActiveState;
+            if (now >= end && (played || now >= end + 0.5))
                 return;
             Clock::sleep(5);
         }
