@@ -3,7 +3,9 @@
 # quorvel_add_gtest(NAME <target> SOURCES <files...> LIBS <libs...> [DISPLAY] [AUDIO])
 #   Builds a GoogleTest executable with the shared test main and registers its cases with CTest.
 #   DISPLAY: the cases run on the shared Xvfb server started by the "xserver" fixture.
-#   AUDIO:   the cases get the PulseAudio server (with a null sink) started by the "audio" fixture.
+#   AUDIO:   the cases get the PulseAudio server (with a null sink) started by the "audio" fixture;
+#            the whole executable runs once more against PipeWire (with pipewire-pulse and a
+#            null sink, Debian's desktop sound server) started by the "pipewire_audio" fixture.
 #   Without DISPLAY the cases run on Qt's offscreen platform.
 #   Cases of the suite ChildProcess are not registered: they are the second process of another
 #   case, which starts the test program itself with --gtest_filter=ChildProcess.<case>.
@@ -43,4 +45,14 @@ function(quorvel_add_gtest)
     DISCOVERY_TIMEOUT 60
     TEST_FILTER "-ChildProcess.*"
     PROPERTIES FIXTURES_REQUIRED "${fixtures}" ${lock} TIMEOUT 240)
+  if(T_AUDIO)
+    set(pipewire_fixtures pipewire_audio)
+    if(T_DISPLAY)
+      list(APPEND pipewire_fixtures xserver)
+    endif()
+    add_test(NAME ${T_NAME}.on_pipewire
+      COMMAND env ${env} QUORVEL_AUDIO_SERVER=pipewire ${QUORVEL_SERVICE_SCRIPTS}/with-services $<TARGET_FILE:${T_NAME}>)
+    set_tests_properties(${T_NAME}.on_pipewire PROPERTIES
+      FIXTURES_REQUIRED "${pipewire_fixtures}" RESOURCE_LOCK audio_sink TIMEOUT 600)
+  endif()
 endfunction()

@@ -12,7 +12,9 @@
 #include <QTimer>
 #include <QWaveDecoder>
 #include <cmath>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <numbers>
 
 namespace platform {
@@ -89,6 +91,17 @@ public:
         feeder_.setInterval(10);
         QObject::connect(&feeder_, &QTimer::timeout, [this] { feed(); });
     }
+    ~SoundChannel()
+    {
+        stop();
+        // Qt's PulseAudio output goes on reporting on a stream it stopped (the server's late
+        // "ran dry" notice arrives on the audio thread, even after the sound has ended), and a
+        // deleted output then crashes the program. The outputs therefore live as long as the
+        // program: one per device and format, reused by every sound, and left to the end of
+        // the process here.
+        for (auto& [key, output] : outputs_)
+            (void)output.release();
+    }
 
     bool play(const Pcm& pcm)
     {
@@ -96,7 +109,7 @@ public:
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull())
             return false;
-        sink_ = std::make_unique<QAudioSink>(device, pcm.format);
+        sink_ = outputFor(device, pcm.format);
         sink_->setBufferSize(pcm.samples.size());
         io_ = sink_->start();
         if (!io_ || sink_->error() != QAudio::NoError) {
@@ -113,17 +126,21 @@ public:
         return true;
     }
 
-    // Returns when the sound has ended: its length has passed and the server has played
-    // every sample. The server's report can be missing, so half a second more is the limit.
+    // Returns when the sound has ended: its length has passed and the server has played every
+    // sample. The server's playing position says so at once; its report that the stream ran
+    // dry comes one or two of its periods later, or not at all (PipeWire), so it only serves
+    // where the position is not known. Half a second more is the limit.
     void waitUntilEnded()
     {
         if (!sink_)
             return;
         const double end = started_ + length_;
+        const qint64 lengthUs = qint64(length_ * 1e6);
         for (;;) {
             feed();
             const double now = Clock::now();
-            if (now >= end && (sink_->state() != QAudio::ActiveState || now >= end + 0.5))
+            const bool played = sink_->processedUSecs() >= lengthUs || sink_->state() != QAudio::ActiveState;
+            if (now >= end && (played || now >= end + 0.5))
                 return;
             Clock::sleep(5);
         }
@@ -135,13 +152,23 @@ public:
         if (sink_) {
             sink_->reset();  // drops what is queued, so the old sound ends now
             sink_->stop();
-            sink_.reset();
+            sink_ = nullptr;
         }
         io_ = nullptr;
         samples_.clear();
     }
 
 private:
+    QAudioSink* outputFor(const QAudioDevice& device, const QAudioFormat& format)
+    {
+        const auto key = std::make_tuple(device.id(), format.sampleRate(), format.channelCount(),
+                                         int(format.sampleFormat()));
+        std::unique_ptr<QAudioSink>& output = outputs_[key];
+        if (!output)
+            output = std::make_unique<QAudioSink>(device, format);
+        return output.get();
+    }
+
     void feed()
     {
         while (io_ && written_ < samples_.size()) {
@@ -153,7 +180,8 @@ private:
         feeder_.stop();
     }
 
-    std::unique_ptr<QAudioSink> sink_;
+    std::map<std::tuple<QByteArray, int, int, int>, std::unique_ptr<QAudioSink>> outputs_;
+    QAudioSink* sink_ = nullptr;  // the output of the sound now playing
     QIODevice* io_ = nullptr;
     QByteArray samples_;
     qint64 written_ = 0;

@@ -13,6 +13,7 @@
 #include "ScreenMetrics.h"
 #include "SoundSupport.h"
 #include "Units.h"
+#include "UsableCapture.h"
 #include "VBPRNT32.h"
 #include "transpik.h"
 
@@ -129,7 +130,7 @@ void Form1::useCapturedDesktop()
     // The capture is taken before the window shows, so it holds the desktop alone.
     const platform::Picture desktop = CaptureScreen();
     // Wayland gives applications no picture of the desktop (the capture comes back black).
-    if (!desktop.isEmpty() && !desktop.image().isNull() && !onWayland()) {
+    if (isUsableCapture(desktop) && !onWayland()) {
         setPicture(desktop);
         return;
     }

@@ -8,33 +8,49 @@
 #include "PixelBracket.h"
 #include "Random.h"
 
+#include <algorithm>
+#include <cmath>
+
 using namespace platform;
 
 namespace {
 
 // The blocks are shown at display rate: showing each one would cost far more than drawing it.
 constexpr double presentEvery = 1.0 / 60;
-// Blocks drawn between two readings of the clock. A block costs well under a tenth of a
-// microsecond, a reading about a quarter of one; the time limit is still met to a few
-// microseconds, and a limit already reached draws no block at all.
-constexpr int blocksPerReading = 16;
+
+// How many blocks are due after `share` of the time (0 .. 1), so that the covered share of the
+// positions grows evenly with time. Random blocks land on already covered positions more and
+// more often: n blocks on p positions cover 1 - e^(-n/p) of them on average, hence -p ln(1 - share).
+// The count stops at p (ln p + 1), which leaves less than one position uncovered on average; the
+// final full copy completes the picture.
+int64_t blocksDue(double share, double positions)
+{
+    const double enough = positions * (std::log(positions) + 1);
+    if (share >= 1)
+        return int64_t(enough);
+    return int64_t(std::min(enough, -positions * std::log1p(-share)));
+}
 
 // Draws random dSize blocks from `source` onto the control's screen until dRate seconds have
-// passed, with no pause and no events in between.
+// passed, with no pause and no events in between. The blocks are spread over the time, so the
+// picture builds up while it is seen: drawn as fast as the machine can, all positions would be
+// covered long before the first frame is shown.
 void randomBlocks(Surface& control, HDC source, int32_t W, int32_t H, int16_t dSize, int32_t dRate)
 {
     const HDC dc = control.hDC();
     const double columns = double(W) / dSize;
     const double rows = double(H) / dSize;
+    const double positions = std::max(1.0, std::ceil(columns) * std::ceil(rows));
     const double t0 = Clock::now();
     const double end = t0 + dRate;
     double presented = t0;
+    int64_t drawn = 0;
     control.holdPresentation(true);
     for (;;) {
         const double now = Clock::now();
         if (end <= now)
             break;
-        for (int block = 0; block < blocksPerReading; ++block) {
+        for (const int64_t due = blocksDue((now - t0) / dRate, positions); drawn < due; ++drawn) {
             const double r1 = Rnd();
             const double r2 = Rnd();
             // Truncation is the integer part: both factors are never negative.

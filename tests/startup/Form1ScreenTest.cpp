@@ -6,6 +6,7 @@
 #include "GameState.h"
 #include "ScriptedClock.h"
 #include "Sound.h"
+#include "transpik.h"
 #include "support/TestFolder.h"
 
 #include <QGuiApplication>
@@ -15,16 +16,32 @@
 #include <QtTest/QTest>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Something recognisable on the desktop for the intro to capture.
+// Something recognisable on the desktop for the intro to capture, or one plain colour.
 class Wallpaper : public QWidget {
+public:
+    explicit Wallpaper(std::optional<QColor> plain = std::nullopt) : plain_(plain)
+    {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        setGeometry(QGuiApplication::primaryScreen()->geometry());
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
+        if (plain_) {
+            painter.fillRect(rect(), *plain_);
+            return;
+        }
         QLinearGradient gradient(0, 0, width(), height());
         gradient.setColorAt(0, QColor(200, 40, 40));
         gradient.setColorAt(1, QColor(30, 60, 220));
@@ -33,6 +50,27 @@ protected:
         for (int x = 0; x < width(); x += 64)
             painter.drawLine(x, 0, width() - x, height());
     }
+
+private:
+    std::optional<QColor> plain_;
+};
+
+// The intro window loaded from a folder with a question bank, with sound off.
+struct LoadedForm1 {
+    LoadedForm1()
+    {
+        resetGame();
+        game().TwipsPerPixelX = game().TwipsPerPixelY = 15;
+        platform::setAudioOutputCountOverride(1);
+        folder.write("DATA.ASC", "bank\r\n");
+        form.programFolder = [this] { return folder.path(); };
+        form.Form_Load();
+        game().SoundOn = 0;
+    }
+    ~LoadedForm1() { platform::setAudioOutputCountOverride(std::nullopt); }
+
+    TestFolder folder;
+    Form1 form;
 };
 
 int differingPixels(const QImage& a, const QImage& b)
@@ -52,22 +90,13 @@ TEST(Form1Screen, CoversTheScreenShowsTheDesktopAndUnloads)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     Wallpaper wallpaper;
-    wallpaper.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    wallpaper.setGeometry(screen->geometry());
     wallpaper.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
     QTest::qWait(100);
     const QImage desktop = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
 
-    resetGame();
-    game().TwipsPerPixelX = game().TwipsPerPixelY = 15;
-    platform::setAudioOutputCountOverride(1);
-    TestFolder folder;
-    folder.write("DATA.ASC", "bank\r\n");
-    Form1 form;
-    form.programFolder = [&folder] { return folder.path(); };
-    form.Form_Load();
-    game().SoundOn = 0;
+    LoadedForm1 loaded;
+    Form1& form = loaded.form;
 
     // At the first frame of the first pass (drawn beyond the right edge) the window shows what
     // the desktop showed before it.
@@ -88,7 +117,148 @@ TEST(Form1Screen, CoversTheScreenShowsTheDesktopAndUnloads)
     ASSERT_FALSE(firstFrame.isNull()) << "the intro never started";
     EXPECT_LT(differingPixels(desktop, firstFrame), desktop.width() * desktop.height() / 200);
     EXPECT_EQ(form1Reference(), nullptr);
-    platform::setAudioOutputCountOverride(std::nullopt);
+}
+
+// The scripted clock, also grabbing the title's place on the screen at the first look after the
+// title was painted (one presented frame, as the X server shows it) and after 300 looks (0.15
+// scripted seconds) without a paint (the title standing still).
+class FrameGrabbingClock : public ScriptedClock {
+public:
+    struct Frame {
+        int slideFrames;  // pauses of the slide (4 ms) before this frame
+        QRect place;      // the title's place on the screen
+        QImage image;
+    };
+    struct Still {
+        size_t afterFrames;  // frames grabbed before it
+        QImage image;
+    };
+
+    explicit FrameGrabbingClock(platform::Surface& title) : title_(title) { title_.installEventFilter(&paints_); }
+    ~FrameGrabbingClock() override { title_.removeEventFilter(&paints_); }
+
+    double now() override
+    {
+        const double t = ScriptedClock::now();
+        if (paints_.seen) {
+            paints_.seen = false;
+            looksWithoutPaint_ = 0;
+            frames.push_back({pausesOf(4), place(), grab()});
+        } else if (++looksWithoutPaint_ == 300) {
+            stills.push_back({frames.size(), grab()});
+        }
+        return t;
+    }
+
+    std::vector<Frame> frames;
+    std::vector<Still> stills;
+
+private:
+    struct PaintWatch : QObject {
+        bool seen = false;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            seen = seen || event->type() == QEvent::Paint;
+            return false;
+        }
+    };
+    QRect place() const { return QRect(title_.mapToGlobal(QPoint(0, 0)), title_.size()); }
+    QImage grab() const
+    {
+        const QRect at = place();
+        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), at.width(), at.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    platform::Surface& title_;
+    PaintWatch paints_;
+    int looksWithoutPaint_ = 0;
+};
+
+// Share of the title's own pixels (where it differs from what lies under it) that `frame` shows.
+double drawnShare(const QImage& frame, const QImage& title, const QImage& under)
+{
+    long long titlePixels = 0, drawn = 0;
+    for (int y = 0; y < title.height(); ++y)
+        for (int x = 0; x < title.width(); ++x) {
+            if (title.pixel(x, y) == under.pixel(x, y))
+                continue;
+            ++titlePixels;
+            drawn += frame.pixel(x, y) == title.pixel(x, y);
+        }
+    return titlePixels == 0 ? 0 : double(drawn) / double(titlePixels);
+}
+
+TEST(Form1Screen, TheTitleDissolvesInOverManyFramesThatTheScreenShows)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    Wallpaper wallpaper;
+    wallpaper.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
+    QTest::qWait(100);
+    const QImage desktop = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+
+    LoadedForm1 loaded;
+    platform::Surface& title = loaded.form.Pic1->extender();
+    FrameGrabbingClock clock(title);
+    bool returned = false;
+    QTimer::singleShot(60000, [&] { if (!returned) loaded.form.close(); });  // never hang the run
+    loaded.form.showModally();
+    returned = true;
+
+    // The dissolve: the frames between the first pass and the slide, the title then standing still.
+    std::map<int, std::vector<QImage>> bySlideFrame;
+    QRect place;
+    for (const auto& frame : clock.frames)
+        bySlideFrame[frame.slideFrames].push_back(frame.image);
+    ASSERT_FALSE(bySlideFrame.empty()) << "the intro never started";
+    const auto dissolve = std::max_element(bySlideFrame.begin(), bySlideFrame.end(), [](const auto& a, const auto& b) {
+        return a.second.size() < b.second.size();
+    });
+    size_t dissolveEnd = 0;
+    for (const auto& frame : clock.frames) {
+        if (frame.slideFrames == dissolve->first)
+            place = frame.place;
+        dissolveEnd += frame.slideFrames <= dissolve->first;
+    }
+    const auto still = std::find_if(clock.stills.begin(), clock.stills.end(),
+                                     [&](const auto& s) { return s.afterFrames == dissolveEnd; });
+    ASSERT_NE(still, clock.stills.end()) << "the title did not stand still after the dissolve";
+    const QImage& finished = still->image;
+    const QImage under = desktop.copy(place);
+
+    std::vector<double> shares;
+    const QImage* previous = nullptr;
+    for (const QImage& frame : dissolve->second) {
+        if (previous && frame == *previous)
+            continue;
+        previous = &frame;
+        shares.push_back(drawnShare(frame, finished, under));
+    }
+    const auto partly = std::count_if(shares.begin(), shares.end(), [](double s) { return s > 0 && s < 1; });
+    std::printf("dissolve at %dx%d: %zu presented frames, %zu distinct, %td with the title partly drawn; "
+                "drawn share at the quarters %.2f %.2f %.2f %.2f %.2f\n",
+                screen->size().width(), screen->size().height(), dissolve->second.size(), shares.size(), partly,
+                shares.front(), shares[shares.size() / 4], shares[shares.size() / 2], shares[shares.size() * 3 / 4],
+                shares.back());
+    EXPECT_GE(partly, 30);
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end(), std::less_equal<>()))
+        << "the drawn share must grow from frame to frame";
+    EXPECT_EQ(dissolve->second.back(), finished) << "the last frame of the dissolve is the whole title";
+}
+
+TEST(Form1Screen, APlainDesktopGivesTheIntroItsOwnDarkBackground)
+{
+    // What Xwayland hands an application is one colour over the whole screen: a plain desktop
+    // looks the same, so both take the intro's own background.
+    Wallpaper wallpaper(QColor(0, 0, 0));
+    wallpaper.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
+    QTest::qWait(100);
+    LoadedForm1 loaded;
+    EXPECT_TRUE(loaded.form.picture().isEmpty());
+    EXPECT_EQ(loaded.form.BackColor(), 0x00201010u);
 }
 
 } // namespace
