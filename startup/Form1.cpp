@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "CheckDataFolder.h"
+#include "Compositing.h"
 #include "Clock.h"
 #include "DataFolders.h"
 #include "GameState.h"
@@ -18,9 +19,6 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QGuiApplication>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -39,7 +37,24 @@ constexpr float DesignTop = 0;
 constexpr uint32_t DarkBackground = 0x00201010;
 constexpr QRgb DarkPixel = 0xFF101020;
 
-bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+// A capture the intro can show: a picture with more than one colour. Some desktops hand out a
+// screen-sized picture of one colour (black) instead of refusing; a truly plain desktop loses
+// nothing by the fallback, which looks the same.
+bool isUsableCapture(const platform::Picture& capture)
+{
+    if (capture.isEmpty() || capture.image().isNull())
+        return false;
+    const QImage image = capture.image().convertToFormat(QImage::Format_RGB32);
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] != first)
+                return true;
+        }
+    }
+    return false;
+}
 
 void playIfSoundOn(const char* name, int16_t flags)
 {
@@ -128,18 +143,15 @@ void Form1::useCapturedDesktop()
 {
     // The capture is taken before the window shows, so it holds the desktop alone.
     const platform::Picture desktop = CaptureScreen();
-    // Wayland gives applications no picture of the desktop (the capture comes back black).
-    if (!desktop.isEmpty() && !desktop.image().isNull() && !onWayland()) {
+    if (isUsableCapture(desktop)) {
         setPicture(desktop);
         return;
     }
-    // Without a capture the intro plays over a plain dark background; where a compositor blends
-    // windows (always on Wayland) that background is left clear, so the real desktop shows.
+    // Without a capture the intro plays over a plain dark background; where the desktop blends
+    // windows that background is left clear, so the real desktop shows through it.
     setBackColor(DarkBackground);
-    if (onWayland()) {
-        setAttribute(Qt::WA_TranslucentBackground);
-        seeThrough_ = true;
-    }
+    if (platform::desktopBlendsWindows())
+        makeSeeThrough(DarkPixel);
 }
 
 void Form1::showOverScreen()
@@ -151,7 +163,13 @@ void Form1::showOverScreen()
     // The first pass hides the title before anything is drawn; hiding it now keeps it from
     // flashing at its design place when the window appears before it is activated.
     Pic1->extender().setVisible(false);
-    showFullScreen();
+    if (isSeeThrough()) {
+        // Compositors draw black behind a full-screen window, translucent or not; the frameless
+        // window already the size of the screen is blended with the desktop.
+        show();
+    } else {
+        showFullScreen();
+    }
     raise();
     activateWindow();
     QTimer::singleShot(ActivationGraceMs, this, [this] {
@@ -168,27 +186,6 @@ bool Form1::event(QEvent* e)
         return handled;
     }
     return Surface::event(e);
-}
-
-void Form1::paintEvent(QPaintEvent* event)
-{
-    if (!seeThrough_) {
-        Surface::paintEvent(event);
-        return;
-    }
-    QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& area : event->region()) {
-        QImage part = screenImage().copy(area).convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < part.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
-            for (int x = 0; x < part.width(); ++x) {
-                if (line[x] == DarkPixel)
-                    line[x] = 0;  // fully clear
-            }
-        }
-        painter.drawImage(area.topLeft(), part);
-    }
 }
 
 void Form1::Form_Activate()

@@ -18,45 +18,11 @@ trap cleanup EXIT
 at_most() { [ "$1" -le "$2" ]; }
 at_least() { [ "$1" -ge "$2" ]; }
 
-cat >"$work/plain.asc" <<'BANK'
-The Quorvel Challenge
-End-to-end bank: three plain questions
-1
-0
-1
-
-Which colour is Delvo's scooter?
-Teal
-Orange
-Mauve
-Grey
-''' 1
-1
-0
-2
-
-How many Quorvels are there?
-Three
-Four
-Five
-Six
-''' 2
-1
-0
-3
-
-Where did the Quorvels first play?
-A laundrette
-A lighthouse
-A library
-A lift
-''' 3
-BANK
 
 start_display 1024x768x24 || exit 1
 paint_desktop
 folder="$work/game"
-make_data_folder "$folder" "$bin" "$work/plain.asc"
+make_data_folder "$folder" "$bin" "$here/three_questions.asc"
 
 # start_game: runs the game from its folder (any working directory will do) and remembers it.
 start_game() {
