@@ -54,6 +54,9 @@ public:
     platform::ImageBox* Image1;
     platform::Mp3Player* Mp3Play1;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createControls();
     void layOut(int16_t bottomMargin, int16_t screenClass, int16_t closeFontDrop);

@@ -26,6 +26,7 @@ while IFS='=' read -r name value; do
   case $name in
     WAYLAND_DISPLAY|XDG_RUNTIME_DIR) game_env+=("$name=$value") ;;
     XWAYLAND_DISPLAY) [ "$platform" = xcb ] && game_env+=("DISPLAY=$value") ;;
+    XAUTHORITY) game_env+=("$name=$value") ;;
   esac
 done <"$fixture/env"
 [ "$platform" = wayland ] && game_env+=(DISPLAY=)
