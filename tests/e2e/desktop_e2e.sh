@@ -54,6 +54,8 @@ outside_title_share() {
 
 folder="$work/game"
 make_data_folder "$folder" "$bin" "$here/three_questions.asc"
+# A bare X server under a window manager shows its root window: give it a busy picture.
+[ "$desktop" = xfwm4 ] && paint_desktop
 xdotool mousemove $((width / 2)) $((height - 5))  # the pointer rests on the desktop's output
 sleep 0.5
 screenshot "$work/desktop.png"
