@@ -1,8 +1,8 @@
 #include "Form1.h"
 
 #include "CheckDataFolder.h"
-#include "Compositing.h"
 #include "Clock.h"
+#include "Compositing.h"
 #include "DataFolders.h"
 #include "GameState.h"
 #include "IntroPlan.h"

@@ -44,11 +44,10 @@ white_share() {
 }
 quiz_on_screen() { awk -v s="$(white_share "$1")" 'BEGIN {exit !(s > 0.5)}'; }
 
-# outside_title_share FRAME: per cent of the screen outside the title (its 599 x 127 pixels,
-# wherever it is) that equals the desktop as it was before the game.
+# outside_title_share DIFFERING: per cent of the screen outside the title (its 599 x 127 pixels,
+# wherever it is) that equals the desktop as it was before the game, when DIFFERING pixels differ.
 outside_title_share() {
-  local differing; differing=$(differing_pixels "$work/desktop.png" "$1")
-  awk -v d="$differing" -v all="$pixels" -v t="$title_pixels" \
+  awk -v d="$1" -v all="$pixels" -v t="$title_pixels" \
     'BEGIN {e = all - d; if (e > all - t) e = all - t; printf "%.1f", 100 * e / (all - t)}'
 }
 
@@ -85,8 +84,8 @@ for ((i = 0; i < ${#frames[@]}; i += stride)); do
   frame="${frames[$i]%.xwd}.png"
   convert "xwd:${frames[$i]}" "$frame"
   quiz_on_screen "$frame" && break  # the intro has ended
-  share=$(outside_title_share "$frame")
   title=$(differing_pixels "$work/desktop.png" "$frame")
+  share=$(outside_title_share "$title")
   echo "intro frame $(basename "$frame" .png): $share % of the screen outside the title equals the desktop ($title pixels differ)"
   awk -v a="$share" -v b="$lowest" 'BEGIN {exit !(a < b)}' && lowest=$share
   if [ "$title" -gt 5000 ]; then
