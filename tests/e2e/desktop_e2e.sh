@@ -64,7 +64,7 @@ screenshot "$work/desktop.png"
 GAME_PID=$!
 start=$(now_ms) n=0 quiz_frame= checked=$start
 # Raw frames as fast as xwd gives them; every second the newest one is asked for the quiz.
-while [ $(( $(now_ms) - start )) -lt 30000 ] && kill -0 "$GAME_PID" 2>/dev/null; do
+while [ $(( $(now_ms) - start )) -lt 45000 ] && kill -0 "$GAME_PID" 2>/dev/null; do
   n=$((n + 1)); frame="$work/frame-$(printf %04d $n).xwd"
   xwd -silent -root >"$frame"
   if [ $(( $(now_ms) - checked )) -ge 1000 ]; then
