@@ -1,19 +1,20 @@
 # Helpers for the test folders.
 #
-# quorvel_add_gtest(NAME <target> SOURCES <files...> LIBS <libs...> [DISPLAY] [AUDIO])
+# quorvel_add_gtest(NAME <target> SOURCES <files...> LIBS <libs...> [DISPLAY] [AUDIO] [DESKTOP <kind>])
 #   Builds a GoogleTest executable with the shared test main and registers its cases with CTest.
 #   DISPLAY: the cases run on the shared Xvfb server started by the "xserver" fixture.
 #   AUDIO:   the cases get the PulseAudio server (with a null sink) started by the "audio" fixture;
 #            the whole executable runs once more against PipeWire (with pipewire-pulse and a
 #            null sink, Debian's desktop sound server) started by the "pipewire_audio" fixture.
-#   Without DISPLAY the cases run on Qt's offscreen platform.
+#   DESKTOP: the cases run on the Xvfb of a real desktop (tests/services/start-desktop), one at a time.
+#   Without DISPLAY or DESKTOP the cases run on Qt's offscreen platform.
 #   Cases of the suite ChildProcess are not registered: they are the second process of another
 #   case, which starts the test program itself with --gtest_filter=ChildProcess.<case>.
 set(QUORVEL_SERVICES_DIR ${CMAKE_BINARY_DIR}/test-services)
 set(QUORVEL_SERVICE_SCRIPTS ${CMAKE_SOURCE_DIR}/tests/services)
 
 function(quorvel_add_gtest)
-  cmake_parse_arguments(T "DISPLAY;AUDIO" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;AUDIO" "NAME;DESKTOP" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE quorvel_test_main ${T_LIBS})
   set(fixtures "")
@@ -22,6 +23,11 @@ function(quorvel_add_gtest)
   if(T_DISPLAY)
     set(fixtures xserver)
     list(APPEND env "QUORVEL_NEEDS_DISPLAY=1")
+  endif()
+  if(T_DESKTOP)
+    set(fixtures desktop_${T_DESKTOP})
+    set(lock RESOURCE_LOCK desktop_${T_DESKTOP})
+    list(APPEND env "QUORVEL_DESKTOP=${T_DESKTOP}")
   endif()
   if(T_AUDIO)
     # One fixture name only: gtest_discover_tests would split a list of them apart.

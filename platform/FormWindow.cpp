@@ -8,7 +8,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QSessionManager>
-#include <QWindow>
 #include <cmath>
 
 namespace platform {
@@ -49,14 +48,13 @@ void FormWindow::applyGeometry()
 {
     const double tx = ScreenMetrics::twipsPerPixelX();
     const double ty = ScreenMetrics::twipsPerPixelY();
-    // The twips measures are the outer frame; the client area is what the frame leaves.
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const int outerWidth = static_cast<int>(std::lround(width_ / tx));
-    const int outerHeight = static_cast<int>(std::lround(height_ / ty));
-    const QSize client(std::max(0, outerWidth - frame.left() - frame.right()),
-                       std::max(0, outerHeight - frame.top() - frame.bottom()));
+    // The measures are the client area's: the controls are placed inside them, and the
+    // desktop's frame (none, or a title bar of any height) is added around them. A frame
+    // taken off instead would cut the lowest controls under tall title bars, and would only be
+    // known once the window is shown, after the layout.
+    const QSize client(static_cast<int>(std::lround(width_ / tx)), static_cast<int>(std::lround(height_ / ty)));
     move(static_cast<int>(std::lround(left_ / tx)), static_cast<int>(std::lround(top_ / ty)));
-    setFixedSize(client);  // fixed single border: the player cannot resize the window
+    setFixedSize(client.expandedTo(QSize(0, 0)));  // fixed single border: the player cannot resize the window
 }
 
 bool FormWindow::RequestClose()

@@ -1,5 +1,5 @@
 #pragma once
-// A window of the game: caption, outer place and size in twips, a fixed single border,
+// A window of the game: caption, place and size in twips, a fixed single border,
 // key preview, and one close request for the Close button, Esc, the title-bar close box and
 // a shutdown of the session. Derived windows fill in the handlers.
 #include <QWidget>
@@ -13,7 +13,8 @@ public:
     explicit FormWindow(const QString& caption);
     ~FormWindow() override;
 
-    // Outer place and size in twips, converted with the screen's twips per pixel.
+    // Place (of the frame's top-left) and size (of the client area) in twips, converted with
+    // the screen's twips per pixel.
     void MoveTwips(double left, double top, double width, double height);
     double LeftTwips() const { return left_; }
     double TopTwips() const { return top_; }

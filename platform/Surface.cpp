@@ -90,6 +90,21 @@ int16_t buttonsOf(Qt::MouseButtons buttons)
 
 int rounded(double value) { return static_cast<int>(roundHalfEven(value)); }
 
+// The part of `image` with every pixel of `clear` made fully transparent.
+QImage withClearPixels(const QImage& image, const QRect& part, QRgb clear)
+{
+    QImage result = image.copy(part).convertToFormat(QImage::Format_ARGB32);
+    clear |= 0xFF000000u;
+    for (int y = 0; y < result.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x) {
+            if (line[x] == clear)
+                line[x] = 0;
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 Surface::Surface(QWidget* parent)
@@ -318,7 +333,20 @@ void Surface::paintEvent(QPaintEvent* event)
     if (area.isEmpty())
         return;
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(area, screen_, area.translated(-client.topLeft()));
+    const QRect source = area.translated(-client.topLeft());
+    // In a see-through window the clear pixels replace what the window had there with
+    // transparency, in the window and in the controls on it alike.
+    const auto* top = qobject_cast<const Surface*>(window());
+    if (top && top->clearPixel_)
+        painter.drawImage(area.topLeft(), withClearPixels(screen_, source, *top->clearPixel_));
+    else
+        painter.drawImage(area, screen_, source);
+}
+
+void Surface::makeSeeThrough(QRgb clearPixel)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    clearPixel_ = clearPixel;
 }
 
 // ---------------------------------------------------------------- scale

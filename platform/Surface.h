@@ -96,6 +96,12 @@ public:
     void holdPresentation(bool hold);
     void presentHeld();
 
+    // A window whose pixels of `clearPixel` show the desktop behind it (where the desktop
+    // blends windows): in this window and in every surface inside it, those pixels are
+    // presented fully transparent. Call before the window is first shown.
+    void makeSeeThrough(QRgb clearPixel);
+    bool isSeeThrough() const { return clearPixel_.has_value(); }
+
     // Scale of the client area.
     int16_t ScaleMode() const { return scaleMode_; }
     void setScaleMode(int16_t mode);  // non-zero: the scale becomes the client area in that unit
@@ -200,6 +206,7 @@ private:
     std::unique_ptr<Target> screenTarget_;  // always the on-screen image (GetDC)
     HDC hdc_ = 0;
     HWND hwnd_ = 0;
+    std::optional<QRgb> clearPixel_;  // see-through windows only
 };
 
 } // namespace platform

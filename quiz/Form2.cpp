@@ -16,6 +16,8 @@
 #include "Sound.h"
 #include "SoundSupport.h"
 
+#include <QTimer>
+
 using platform::CommandButton;
 using platform::ImageBox;
 using platform::Label;
@@ -142,6 +144,16 @@ void Form2::Form_Activate()
         g.IncorrectCount = 0;
     }
     NEXTQUESTION();
+}
+
+void Form2::showEvent(QShowEvent* event)
+{
+    FormWindow::showEvent(event);
+    // Not every desktop activates a new window (a compositor without a keyboard, focus-stealing
+    // prevention): the first question also comes as soon as the window's events run, before
+    // it is first painted, so the controls' design texts never show.
+    if (!activated_)
+        QTimer::singleShot(0, this, [this] { Form_Activate(); });
 }
 
 void Form2::Form_KeyPress(int16_t& keyAscii)

@@ -57,6 +57,9 @@ public:
     platform::ImageBox* Image1;
     platform::Mp3Player* Mp3Play1;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createControls();
     void layOut();

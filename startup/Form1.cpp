@@ -2,6 +2,7 @@
 
 #include "CheckDataFolder.h"
 #include "Clock.h"
+#include "Compositing.h"
 #include "DataFolders.h"
 #include "GameState.h"
 #include "IntroPlan.h"
@@ -19,9 +20,6 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QGuiApplication>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -39,8 +37,6 @@ constexpr float DesignTop = 0;
 // A deep blue-black, as 0x00BBGGRR for the surface and as the pixel it paints.
 constexpr uint32_t DarkBackground = 0x00201010;
 constexpr QRgb DarkPixel = 0xFF101020;
-
-bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 void playIfSoundOn(const char* name, int16_t flags)
 {
@@ -129,18 +125,15 @@ void Form1::useCapturedDesktop()
 {
     // The capture is taken before the window shows, so it holds the desktop alone.
     const platform::Picture desktop = CaptureScreen();
-    // Wayland gives applications no picture of the desktop (the capture comes back black).
-    if (isUsableCapture(desktop) && !onWayland()) {
+    if (isUsableCapture(desktop)) {
         setPicture(desktop);
         return;
     }
-    // Without a capture the intro plays over a plain dark background; where a compositor blends
-    // windows (always on Wayland) that background is left clear, so the real desktop shows.
+    // Without a capture the intro plays over a plain dark background; where the desktop blends
+    // windows that background is left clear, so the real desktop shows through it.
     setBackColor(DarkBackground);
-    if (onWayland()) {
-        setAttribute(Qt::WA_TranslucentBackground);
-        seeThrough_ = true;
-    }
+    if (platform::desktopBlendsWindows())
+        makeSeeThrough(DarkPixel);
 }
 
 void Form1::showOverScreen()
@@ -152,7 +145,13 @@ void Form1::showOverScreen()
     // The first pass hides the title before anything is drawn; hiding it now keeps it from
     // flashing at its design place when the window appears before it is activated.
     Pic1->extender().setVisible(false);
-    showFullScreen();
+    if (isSeeThrough()) {
+        // Compositors draw black behind a full-screen window, translucent or not; the frameless
+        // window already the size of the screen is blended with the desktop.
+        show();
+    } else {
+        showFullScreen();
+    }
     raise();
     activateWindow();
     QTimer::singleShot(ActivationGraceMs, this, [this] {
@@ -169,27 +168,6 @@ bool Form1::event(QEvent* e)
         return handled;
     }
     return Surface::event(e);
-}
-
-void Form1::paintEvent(QPaintEvent* event)
-{
-    if (!seeThrough_) {
-        Surface::paintEvent(event);
-        return;
-    }
-    QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& area : event->region()) {
-        QImage part = screenImage().copy(area).convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < part.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
-            for (int x = 0; x < part.width(); ++x) {
-                if (line[x] == DarkPixel)
-                    line[x] = 0;  // fully clear
-            }
-        }
-        painter.drawImage(area.topLeft(), part);
-    }
 }
 
 void Form1::Form_Activate()

@@ -37,7 +37,6 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void useCapturedDesktop();
@@ -46,7 +45,6 @@ private:
 
     int16_t started_ = 0;
     bool unloadedOnce_ = false;
-    bool seeThrough_ = false;  // no desktop capture: the compositor shows the real desktop
 };
 
 // The program's reference to the intro window: set while it is loaded, cleared by Form_Unload.

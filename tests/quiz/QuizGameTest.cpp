@@ -212,3 +212,66 @@ TEST_F(QuizGame, ASecondCopyIsRefusedBeforeTheIntro)
     EXPECT_EQ(boxes, (QStringList{"This program is already running", "16", "Aborted"}));
     EXPECT_FALSE(introShown);
 }
+
+namespace {
+
+// Records the caption a label has each time it is painted.
+class PaintedCaptions : public QObject {
+public:
+    explicit PaintedCaptions(std::initializer_list<platform::Label*> labels)
+    {
+        for (platform::Label* label : labels)
+            label->installEventFilter(this);
+    }
+    QStringList captions;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            captions << static_cast<platform::Label*>(watched)->Caption();
+        return false;
+    }
+};
+
+} // namespace
+
+// Some desktops never activate a new window; others activate it at once. Either way the first
+// question (here a music question, whose interlude shows once per showing) comes exactly once,
+// and the controls' design texts are never painted.
+TEST_F(QuizGame, FirstQuestionComesOnceWithOrWithoutAnActivation)
+{
+    for (const bool activation : {false, true}) {
+        SCOPED_TRACE(activation ? "activated at once" : "never activated");
+        PlainQuestion music;
+        music.kind = 2;
+        music.clip = QStringLiteral("CLIP.MP3");
+        music.text = QStringLiteral("Which tune is this?");
+        writeBank({PlainQuestion(), music});
+        writeProgress(0, 2, 0, 0);
+        Form2& f = load();
+        PaintedCaptions painted{f.Label2, f.Label22, f.LBLANS[1], f.LBLANS[2]};
+        QList<bool> listening;
+        clock.onPause = [&] { listening << f.Label3->isVisible(); };
+
+        f.show();
+        if (activation) {
+            QEvent activate(QEvent::WindowActivate);
+            QApplication::sendEvent(&f, &activate);
+        }
+        // Events run until the window has painted its labels.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return painted.captions.size() >= 4; }));
+
+        EXPECT_EQ(f.Label22->Caption(), QStringLiteral("2."));
+        EXPECT_EQ(f.Label2->Caption(), music.text);
+        // One interlude: the pauses while "Listen" shows form a single run.
+        int interludes = 0;
+        for (qsizetype i = 0; i < listening.size(); ++i)
+            interludes += listening[i] && (i == 0 || !listening[i - 1]) ? 1 : 0;
+        EXPECT_EQ(interludes, 1);
+        for (const char* design : {"Label2", "1.", "Answer 1", "Answer 2"})
+            EXPECT_FALSE(painted.captions.contains(QLatin1String(design))) << design;
+        clock.onPause = nullptr;
+        form.reset();
+    }
+}
