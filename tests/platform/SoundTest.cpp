@@ -100,8 +100,11 @@ TEST_F(SoundPlayback, UnplayableFileIsSilentWithNoDefaultAndAlertsWithout)
     EXPECT_EQ(sndPlaySound(folder.file("MISSING.WAV"), 0), 0);
     EXPECT_GT(Clock::now() - before, 0.2) << "the alert of a synchronous call is waited for too";
     const auto runs = recorder.stop();
-    ASSERT_EQ(runs.size(), 1u) << "only the alert is heard";
-    EXPECT_NEAR(runs[0].length(), 0.3, 0.1);
+    ASSERT_FALSE(runs.empty()) << "the alert is heard";
+    // Only the alert: one stretch of about 0.3 s. A loaded machine may drop a few milliseconds
+    // out of it, so its pieces are measured from the first to the last.
+    EXPECT_NEAR(runs.back().end - runs.front().start, 0.3, 0.1) << "only the alert is heard";
+    EXPECT_NEAR(total(runs), 0.3, 0.1);
 }
 
 } // namespace
