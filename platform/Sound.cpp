@@ -139,7 +139,9 @@ public:
         if (sink_) {
             sink_->reset();  // drops what is queued, so the old sound ends now
             sink_->stop();
-            sink_.reset();
+            // The audio server's thread may still report on the stream it just ended: the
+            // output is deleted once the program next lets events run, not under that report.
+            sink_.release()->deleteLater();
         }
         io_ = nullptr;
         samples_.clear();
@@ -177,6 +179,8 @@ SoundChannel& channel()
         qAddPostRoutine([] {
             delete theChannel;
             theChannel = nullptr;
+            // Outputs ended since events last ran go with it.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
     }
     return *theChannel;
