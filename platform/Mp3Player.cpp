@@ -26,12 +26,21 @@ constexpr int16_t ClipUndecodable = 2;
 Mp3Player::Mp3Player(QObject* parent)
     : QObject(parent)
 {
-    useGStreamerBackend();
-    output_ = std::make_unique<QAudioOutput>();
-    player_ = std::make_unique<QMediaPlayer>();
-    player_->setAudioOutput(output_.get());
-    connect(player_.get(), &QMediaPlayer::playbackStateChanged, this,
-            [this](QMediaPlayer::PlaybackState state) { playbackStateChanged(state); });
+}
+
+QMediaPlayer& Mp3Player::player()
+{
+    // The media framework is brought up by the first clip, not with the window: most of a game
+    // never plays one, and loading it costs the start of the program time and memory.
+    if (!player_) {
+        useGStreamerBackend();
+        output_ = std::make_unique<QAudioOutput>();
+        player_ = std::make_unique<QMediaPlayer>();
+        player_->setAudioOutput(output_.get());
+        connect(player_.get(), &QMediaPlayer::playbackStateChanged, this,
+                [this](QMediaPlayer::PlaybackState state) { playbackStateChanged(state); });
+    }
+    return *player_;
 }
 
 Mp3Player::~Mp3Player()
@@ -43,10 +52,11 @@ Mp3Player::~Mp3Player()
 int16_t Mp3Player::OpenClip(const QString& path, const QString& /*unused*/)
 {
     // Loading again from scratch: the same name twice would otherwise keep the old, ended state.
-    player_->setSource(QUrl());
+    if (player_)
+        player_->setSource(QUrl());
     if (!QFileInfo(path).isFile())
         return ClipMissing;
-    player_->setSource(QUrl::fromLocalFile(path));
+    player().setSource(QUrl::fromLocalFile(path));
 
     // The framework decides on its own threads and reports through the event loop. The wait
     // lets only those reports in, never the player's clicks or keys.
@@ -72,16 +82,27 @@ int16_t Mp3Player::OpenClip(const QString& path, const QString& /*unused*/)
 
 void Mp3Player::PlayClip()
 {
-    if (player_->mediaStatus() == QMediaPlayer::NoMedia)
+    if (!player_ || player_->mediaStatus() == QMediaPlayer::NoMedia)
         return;
     player_->play();
 }
 
-int32_t Mp3Player::ClipState() const { return player_->playbackState() == QMediaPlayer::PlayingState ? 1 : 0; }
+int32_t Mp3Player::ClipState() const
+{
+    return player_ && player_->playbackState() == QMediaPlayer::PlayingState ? 1 : 0;
+}
 
-void Mp3Player::StopClip() { player_->stop(); }
+void Mp3Player::StopClip()
+{
+    if (player_)
+        player_->stop();
+}
 
-void Mp3Player::CloseClip() { player_->setSource(QUrl()); }
+void Mp3Player::CloseClip()
+{
+    if (player_)
+        player_->setSource(QUrl());
+}
 
 void Mp3Player::setEndReportsEnabled(bool enabled) { endReportsEnabled = enabled; }
 

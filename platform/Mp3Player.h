@@ -35,6 +35,7 @@ signals:
 
 private:
     void playbackStateChanged(int state);
+    QMediaPlayer& player();  // made by the first clip that is opened
 
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QMediaPlayer> player_;

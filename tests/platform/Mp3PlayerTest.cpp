@@ -85,6 +85,17 @@ TEST_F(SoundMp3Player, StopClipEndsPlaybackAndTheReportFollowsQueued)
     EXPECT_FALSE(eventsUntil(ended, 3, 0.5));
 }
 
+TEST_F(SoundMp3Player, EveryOperationBeforeTheFirstClipIsHarmlessAndReportsNothing)
+{
+    // The quiz stops and closes the player on its way out whether or not a clip ever played.
+    Mp3Play1.PlayClip();
+    EXPECT_EQ(Mp3Play1.ClipState(), 0);
+    Mp3Play1.StopClip();
+    Mp3Play1.CloseClip();
+    EXPECT_FALSE(eventsUntil(ended, 1, 0.3));
+    ASSERT_EQ(Mp3Play1.OpenClip(Clip, QString()), 0);  // the first clip still loads
+}
+
 TEST_F(SoundMp3Player, OpenClipRefusesWhatIsNoPlayableClip)
 {
     TestFolder folder;
