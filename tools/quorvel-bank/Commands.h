@@ -1,5 +1,5 @@
 #pragma once
-// The four commands of quorvel-bank. Each takes its arguments (options removed) and returns
+// The commands of quorvel-bank. Each takes its arguments (options removed) and returns
 // the exit code: 0 fine, 1 problems found, 2 usage or I/O error.
 #include <QStringList>
 
@@ -13,6 +13,7 @@ int encodeCommand(const QStringList& args);
 int decodeCommand(const QStringList& args);
 int dumpCommand(const QStringList& args);
 int checkCommand(const QStringList& args);
+int importCommand(const QStringList& args);
 
 // Messages for the author: stdout for results, stderr for errors.
 void printOut(const QByteArray& bytes);

@@ -14,7 +14,7 @@ struct Command {
     const char* help;
 };
 
-constexpr std::array<Command, 4> commands{{
+constexpr std::array<Command, 5> commands{{
     {"encode", 2, 2, encodeCommand,
      "Usage: quorvel-bank encode PLAIN CODED\n"
      "Codes the plain bank PLAIN into the bank CODED that the game reads, as the game's own\n"
@@ -35,6 +35,12 @@ constexpr std::array<Command, 4> commands{{
      "Usage: quorvel-bank check CODED\n"
      "Reads every question of CODED as the game will and prints each problem as\n"
      "FILE:LINE: message. Exit 1 when there is any problem.\n"},
+    {"import", 2, 2, importCommand,
+     "Usage: quorvel-bank import JSON CODED\n"
+     "Writes the coded bank CODED from JSON, one question a line as dump prints them (the key\n"
+     "number is not needed; the questions are numbered in the order of the lines). The two\n"
+     "header lines are the standard ones, so dump then import gives back a bank written by\n"
+     "import or the editor byte for byte. Exit 2 naming the line of a question it cannot take.\n"},
 }};
 
 constexpr const char* overview =
@@ -46,6 +52,7 @@ constexpr const char* overview =
     "  decode CODED PLAIN   turn a coded bank back into plain text\n"
     "  dump CODED [N]       print the questions as JSON lines\n"
     "  check CODED          report every problem the game would meet\n"
+    "  import JSON CODED    write a bank from JSON lines as dump prints them\n"
     "\n"
     "quorvel-bank COMMAND --help describes a command.\n"
     "Exit codes: 0 fine, 1 problems found, 2 usage or I/O error.\n";
