@@ -70,14 +70,15 @@ void writeWhole(const QByteArray& bytes, const QString& path)
 }
 
 // Reads the coded bytes back with the game's reader, from a file beside the target.
-void verifyReadBack(const QuestionBank& bank, const QByteArray& coded, const QString& path)
+void verifyReadBack(const QuestionBank& bank, const QByteArray& coded, const QString& path,
+                    const std::function<void(int, int)>& progress)
 {
     QTemporaryDir dir(QFileInfo(path).absolutePath() + QStringLiteral("/.bank-check-XXXXXX"));
     if (!dir.isValid())
         throw RunTimeError::inFile(path, 0, QStringLiteral("cannot write beside the bank to check it"));
     const QString copy = dir.filePath(QStringLiteral("DATA.ASC"));
     writeWhole(coded, copy);
-    const BankFileReport back = readBankFile(copy);
+    const BankFileReport back = readBankFile(copy, progress);
     if (!back.structure.isEmpty())
         throw RunTimeError::inFile(path, back.structure.first().line,
                                    QStringLiteral("the new bank does not read back: %1").arg(back.structure.first().message));
@@ -96,13 +97,13 @@ void verifyReadBack(const QuestionBank& bank, const QByteArray& coded, const QSt
 
 } // namespace
 
-void saveCodedBank(const QuestionBank& bank, const QString& path)
+void saveCodedBank(const QuestionBank& bank, const QString& path, const std::function<void(int, int)>& progress)
 {
     const QList<BankFinding> refused = unplayable(bank);
     if (!refused.isEmpty())
         throw RunTimeError::inFile(path, 0, QStringLiteral("the game cannot play this bank: %1").arg(refused.first().message));
     const QByteArray coded = codedBankBytes(bank);
-    verifyReadBack(bank, coded, path);
+    verifyReadBack(bank, coded, path, progress);
     writeWhole(coded, path);
 }
 

@@ -22,7 +22,8 @@ QList<BankFinding> unplayable(const QuestionBank& bank);
 // Writes the coded bank at `path`. Refuses an unplayable bank; reads the new bank back with the
 // game's reader before it replaces the old file. Throws RunTimeError saying why, the old file
 // then untouched.
-void saveCodedBank(const QuestionBank& bank, const QString& path);
+void saveCodedBank(const QuestionBank& bank, const QString& path,
+                   const std::function<void(int done, int total)>& progress = {});
 
 // Writes the plain bank (what encode reads) at `path`, replacing it only when complete.
 void savePlainBank(const QuestionBank& bank, const QString& path);
