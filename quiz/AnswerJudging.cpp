@@ -59,14 +59,20 @@ void Form2::cmdans_Click(int16_t index)
     showFinalScreen();
 }
 
-void Form2::showExtraRemark()
+void Form2::placeExtraRemark()
 {
-    GameState& g = game();
+    const GameState& g = game();
     LBLEXTRA->show();
     LBLEXTRA->setCaption(g.ExtraText);
     LBLEXTRA->setFontSize(g.BaseFontSize - 2);
     LBLEXTRA->setTop(g.SpacingY * 0.5);
     LBLEXTRA->setLeft(windowWidthPixels() / 2 - LBLEXTRA->Width() / 2);
+}
+
+void Form2::showExtraRemark()
+{
+    GameState& g = game();
+    placeExtraRemark();
     setAnswerButtonsEnabled(false);
     g.ExtraShowing = 1;
     WaitWithEvents(2.0);
