@@ -133,7 +133,7 @@ QWidget* EditorWindow::createListPane()
     connect(upButton, &QPushButton::clicked, this, [this] { moveCurrent(-1); });
     connect(downButton, &QPushButton::clicked, this, [this] { moveCurrent(1); });
     // The Delete key in the list deletes the question.
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, list, nullptr, nullptr, Qt::WidgetShortcut);
+    auto* deleteKey = new QShortcut(QKeySequence(Qt::Key_Delete), list, nullptr, nullptr, Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, deleteButton, &QPushButton::click);
     return pane;
 }
