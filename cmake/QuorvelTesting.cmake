@@ -5,6 +5,8 @@
 #   DISPLAY: the cases run on the shared Xvfb server started by the "xserver" fixture.
 #   AUDIO:   the cases get the PulseAudio server (with a null sink) started by the "audio" fixture.
 #   Without DISPLAY the cases run on Qt's offscreen platform.
+#   Cases of the suite ChildProcess are not registered: they are the second process of another
+#   case, which starts the test program itself with --gtest_filter=ChildProcess.<case>.
 set(QUORVEL_SERVICES_DIR ${CMAKE_BINARY_DIR}/test-services)
 set(QUORVEL_SERVICE_SCRIPTS ${CMAKE_SOURCE_DIR}/tests/services)
 
@@ -39,5 +41,6 @@ function(quorvel_add_gtest)
     TEST_PREFIX "${T_NAME}."
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
+    TEST_FILTER "-ChildProcess.*"
     PROPERTIES FIXTURES_REQUIRED "${fixtures}" ${lock} TIMEOUT 240)
 endfunction()

@@ -3,6 +3,7 @@
 #include "BankIndex.h"
 #include "BankLines.h"
 #include "BankText.h"
+#include "ClipName.h"
 #include "CodeTable.h"
 #include "DecodeLine.h"
 #include "Numbers.h"
@@ -48,6 +49,11 @@ QList<BankFinding> checkClip(const BankQuestion& q, int number, const QString& c
     const QString clip = trimBlankText(q.clip);
     if (clip.isEmpty())
         return {{0, number, BankField::Clip, QStringLiteral("a music question needs a clip name")}};
+    if (!isPlayableClipName(clip))
+        return {{0, number, BankField::Clip,
+                 QStringLiteral("the game will not play the clip \"%1\": a clip is a file next to the bank, named "
+                                "without '/', '\\' or \"..\"")
+                     .arg(clip)}};
     if (!QFileInfo(QDir(clipFolder), clip).isFile())
         return {{0, number, BankField::Clip, QStringLiteral("the clip \"%1\" is missing next to the bank").arg(clip)}};
     return {};
@@ -187,15 +193,19 @@ private:
                           .arg(separator - r.firstLine));
             return;
         }
-        if (r.lastLine + 1 < separator && !r.endedBySeparator)
-            structure(r.lastLine + 1, number, BankField::None,
-                      QStringLiteral("question %1: the lines after its extra text up to the separator on line %2 "
-                                     "are never read")
-                          .arg(number)
-                          .arg(separator));
-        // Bring the reader to the separator, where the next record starts.
+        // Bring the reader to the separator, where the next record starts. The lines between the
+        // extra text and the separator are never read; blank ones lose nothing.
         QByteArrayView line;
+        bool unreadReported = r.endedBySeparator;
         while (lines.lineNumber() < separator && lines.next(line)) {
+            if (!unreadReported && lines.lineNumber() < separator && !trimBlanks(line).isEmpty()) {
+                structure(lines.lineNumber(), number, BankField::None,
+                          QStringLiteral("question %1: the lines after its extra text up to the separator on line "
+                                         "%2 are never read")
+                              .arg(number)
+                              .arg(separator));
+                unreadReported = true;
+            }
         }
     }
 

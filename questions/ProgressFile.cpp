@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <optional>
 
 namespace {
 
@@ -28,17 +29,33 @@ void create(const QString& path)
                QStringLiteral("cannot create the progress file"));
 }
 
-// A value is the leading number of the text before the comment's apostrophe, so a value of
-// any width reads whole; the files written with four-character fields read as they always did.
+// The value a save writes for a number of five or six characters ("12345", "-1234", "-12345"):
+// the number's own text, with no blank, directly followed by the comment's apostrophe. Reading
+// such a value from its first four characters would lose its last digit, so it is read whole.
+std::optional<int16_t> widerSavedValue(QByteArrayView line)
+{
+    const qsizetype comment = line.indexOf('\'');
+    if (comment < 5 || comment > 6)
+        return std::nullopt;
+    bool ok = false;
+    const int value = line.first(comment).toInt(&ok);
+    if (!ok || value < -32768 || value > 32767 || QByteArray::number(value) != line.first(comment))
+        return std::nullopt;
+    return static_cast<int16_t>(value);
+}
+
+// A value is the leading number of the line's first four characters, rounded to 16 bits; the
+// comment after it is never read. Only the wider values the game saves itself are read whole.
 int16_t readValue(BankLines& file, qint64 lineNumber)
 {
     QByteArrayView line;
     if (!file.next(line))
         throw RunTimeError::inFile(file.path(), lineNumber,
             QStringLiteral("the progress file ends before line %1; it needs five lines").arg(lineNumber));
-    const qsizetype comment = line.indexOf('\'');
+    if (const std::optional<int16_t> saved = widerSavedValue(line))
+        return *saved;
     try {
-        return toInt16(leadingNumber(comment >= 0 ? line.first(comment) : line));
+        return toInt16(leadingNumber(line.first(qMin<qsizetype>(4, line.size()))));
     } catch (const RunTimeError& e) {
         throw RunTimeError::inFile(file.path(), lineNumber, e.message());
     }

@@ -2,21 +2,11 @@
 // stop when an answer is clicked.
 #include "Form2.h"
 
+#include "ClipName.h"
 #include "GameState.h"
 #include "Mp3Player.h"
 #include "Numbers.h"
 #include "Waits.h"
-
-namespace {
-
-// A clip is a file inside the data folder; a name that could lead out of it is not played.
-bool isPlainClipName(const QString& name)
-{
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-        && !name.contains(QLatin1String(".."));
-}
-
-} // namespace
 
 void Form2::StartClip()
 {
@@ -24,7 +14,7 @@ void Form2::StartClip()
     g.ClipPlaying = 0;
     const QString path = g.DataFolder + g.ClipName;
     // A refused name counts as a clip that could not be opened.
-    const int16_t opened = isPlainClipName(g.ClipName) ? toInt16(Mp3Play1->OpenClip(path, QString())) : 1;
+    const int16_t opened = isPlayableClipName(g.ClipName) ? toInt16(Mp3Play1->OpenClip(path, QString())) : 1;
     if (opened == 0)
         Mp3Play1->PlayClip();
     g.ClipPlaying = toInt32(Mp3Play1->ClipState());

@@ -1,8 +1,8 @@
 #pragma once
 // Where an installed game keeps its files. A portable copy (and the build folder) holds its data
-// beside the program; an installed game has its data in share/quorvel-challenge/ beside its
-// bin/ folder, which the player cannot write, and keeps each player's progress in that player's
-// own data folder.
+// beside the program; an installed game (in PREFIX/games/ as Debian has it, or PREFIX/bin/) has
+// its data in PREFIX/share/quorvel-challenge/, which the player cannot write, and keeps each
+// player's progress in that player's own data folder.
 #include <QString>
 
 // programFolder/../share/quorvel-challenge/, made absolute, ending with '/'.

@@ -225,7 +225,12 @@ check "USER.ASC with letters: a new game was started and saved" progress_after_o
 note "USER.ASC with letters: the values read as 0, so a new game starts at question 1; the game plays on and saves over the file at the end"
 
 new_folder user-huge; saved_user 99999999 >"$folder/USER.ASC"
-expect_error "USER.ASC with huge numbers" 'USER\.ASC:3: .*Overflow'
+expect_play "USER.ASC with a huge number"
+check "USER.ASC with a huge number: a new game was started and saved" progress_after_one_answer "$folder/USER.ASC"
+note "USER.ASC with a huge number (99999999): its first four characters read as question 9999, past the end of the bank, so a new game starts at question 1"
+
+new_folder user-overflow; saved_user 9E99 >"$folder/USER.ASC"
+expect_error "USER.ASC with an overflowing number" 'USER\.ASC:3: .*Overflow'
 
 new_folder user-folder; rm "$folder/USER.ASC"; mkdir "$folder/USER.ASC"
 expect_error "a folder in place of USER.ASC" 'USER\.ASC'

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the .deb with CPack, unpacks it into a scratch root and starts the installed game there
-# on a private Xvfb: it must find its data in share/quorvel-challenge/ and keep the player's
-# progress in the player's own data folder, never in the installed one.
+# Unpacks the .deb that make_deb.sh built into a scratch root and starts the installed game there
+# on a private Xvfb: from games/ it must find its data in share/quorvel-challenge/ and keep the
+# player's progress in the player's own data folder, never in the installed one.
 # Usage: deb_install.sh BUILD_DIR
 set -u
 build=$(cd "$1" && pwd)
@@ -12,9 +12,7 @@ work=$(mktemp -d)
 cleanup() { [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null; stop_display; rm -rf "$work"; }
 trap cleanup EXIT
 
-
-(cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
-deb=$(ls "$work"/package/*.deb 2>/dev/null | head -n1)
+deb=$(ls "$build"/deb-package/*.deb 2>/dev/null | head -n1)
 check "CPack made a .deb ($(basename "${deb:-none}"))" [ -n "$deb" ]
 [ -n "$deb" ] || { checks_done; exit 1; }
 check "the package depends on the Qt and GStreamer libraries" \
@@ -22,7 +20,9 @@ check "the package depends on the Qt and GStreamer libraries" \
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-for file in usr/bin/quorvel-challenge usr/bin/quorvel-bank \
+for file in usr/games/quorvel-challenge usr/bin/quorvel-bank \
+            usr/share/man/man6/quorvel-challenge.6.gz usr/share/man/man1/quorvel-bank.1.gz \
+            usr/share/doc/quorvel-challenge/copyright usr/share/doc/quorvel-challenge/changelog.gz \
             usr/share/quorvel-challenge/DATA.ASC usr/share/quorvel-challenge/RIGHT.WAV \
             usr/share/applications/org.quorvel.Challenge.desktop \
             usr/share/metainfo/org.quorvel.Challenge.metainfo.xml \
@@ -30,10 +30,12 @@ for file in usr/bin/quorvel-challenge usr/bin/quorvel-bank \
   check "installs /$file" [ -f "$root/$file" ]
 done
 check "the plain bank is not installed" [ ! -e "$root/usr/share/quorvel-challenge/DATANON.ASC" ]
+check "the installed bank tool reads the installed bank" \
+  grep -q '"number":1,' <("$root/usr/bin/quorvel-bank" dump "$root/usr/share/quorvel-challenge/DATA.ASC" 1)
 
 start_display 1024x768x24 || exit 1
 export XDG_DATA_HOME="$work/home-data"
-(cd / && exec "$root/usr/bin/quorvel-challenge" >"$work/game.log" 2>&1) &
+(cd / && exec "$root/usr/games/quorvel-challenge" >"$work/game.log" 2>&1) &
 GAME_PID=$!
 dismiss_no_sound_card 3
 wait_window "$INTRO_TITLE" 15 >/dev/null && double_click 512 700

@@ -1,6 +1,6 @@
 // The windowing services around the sound: the message box, the program's folder, the
 // second-copy lock, and a machine without any audio server. The last two need a second
-// process: the test program runs itself with a SoundChild case selected.
+// process: the test program runs itself with its ChildProcess case selected.
 #include "Clock.h"
 #include "LineBreaks.h"
 #include "MessageBox.h"
@@ -22,7 +22,7 @@ using platform::Clock;
 
 namespace {
 
-// Starts this test program running SoundChild.Run in the given role, with extra environment.
+// Starts this test program running ChildProcess.SoundInRole in the given role, with extra environment.
 void startChild(QProcess& child, const QString& role, std::initializer_list<std::pair<QString, QString>> environment)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -31,7 +31,7 @@ void startChild(QProcess& child, const QString& role, std::initializer_list<std:
     env.insert("QUORVEL_SOUND_CHILD", role);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=SoundChild.Run")});
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ChildProcess.SoundInRole")});
     ASSERT_TRUE(child.waitForStarted(5000));
 }
 
@@ -87,8 +87,9 @@ TEST(SoundNoServer, NoOutputsYetClipsKeepTheirTiming)
     EXPECT_TRUE(child.exitCode() == 0 && output.contains("[  PASSED  ] 1 test")) << output.constData();
 }
 
-// Runs only in a child process started by the cases above, in the role they give it.
-TEST(SoundChild, Run)
+// Runs only in a child process started by the cases above, in the role they give it; CTest
+// does not list it (see quorvel_add_gtest).
+TEST(ChildProcess, SoundInRole)
 {
     const QString role = qEnvironmentVariable("QUORVEL_SOUND_CHILD");
     if (role == "HoldLock") {

@@ -2,6 +2,7 @@
 #include "CodeTable.h"
 #include "PlainBank.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -28,6 +29,29 @@ TEST(CodeTable, CodesEveryPlainCharacterToItsOwnCodeAndBack)
     EXPECT_GE(*codes.begin(), 126);
     EXPECT_LE(*codes.rbegin(), 254);
     EXPECT_EQ(decoded(coded), plain);
+}
+
+// A bank coded by an earlier build: the substitution must never change, or such a bank would
+// read with wrong characters. The committed pair holds every plain character 33..125 and a
+// sentence, with the coded lines as the game has always written them.
+TEST(CodeTable, ReadsAndWritesTheCommittedBankByteForByte)
+{
+    QFile plainFile(QStringLiteral(QUORVEL_TEST_DATA "/CODETABLE-PLAIN.ASC"));
+    QFile codedFile(QStringLiteral(QUORVEL_TEST_DATA "/CODETABLE-CODED.ASC"));
+    ASSERT_TRUE(plainFile.open(QIODevice::ReadOnly) && codedFile.open(QIODevice::ReadOnly));
+    const QByteArray plain = plainFile.readAll(), coded = codedFile.readAll();
+    const QByteArrayList plainLines = plain.split('\n'), codedLines = coded.split('\n');
+    ASSERT_EQ(plainLines.size(), 7);
+    ASSERT_EQ(codedLines.size(), 7);
+    for (int line = 1; line <= 4; ++line)
+        EXPECT_EQ(decoded(codedLines[line].chopped(1)), plainLines[line].chopped(1)) << "line " << line + 1;
+
+    TestFolder folder;
+    game().PlainBankFile = folder.file("DATANON.ASC");
+    game().BankFile = folder.file("DATA.ASC");
+    folder.write("DATANON.ASC", plain);
+    convertBank();
+    EXPECT_EQ(folder.read("DATA.ASC"), coded);
 }
 
 TEST(DecodeLine, LeavesUncodedCharactersAloneAndDropsCodesThatStandForNothing)

@@ -39,7 +39,7 @@ TEST_F(Progress, AMissingFileIsCreatedWithDefaultsAndSavedInTheWiderForm)
                                        "12   'Current question \r\n0    '# Correct\r\n0    '# Incorrect\r\n");
 }
 
-TEST_F(Progress, LoadReadsLeadingNumbersAndAQuestionBelowOneStartsANewGame)
+TEST_F(Progress, LoadReadsEachValueFromItsLinesFirstFourCharactersAndBelowOneStartsANewGame)
 {
     const std::pair<const char*, Values> cases[] = {
         {"Please do NOT modify this file!\r\n1   'Sound on/off\r\n12  'Current question \r\n-5  '# Correct\r\n"
@@ -48,6 +48,12 @@ TEST_F(Progress, LoadReadsLeadingNumbersAndAQuestionBelowOneStartsANewGame)
         {"x\r\n0\r\n   \r\n7\r\n8\r\n", {0, 1, 0, 0}},
         {"x\r\n1\r\nabc'Current question\r\n7\r\n8\r\n", {1, 1, 0, 0}},
         {"x\r\n1\r\n999 'Current question\r\n-3  '# Correct\r\n-20 '# Incorrect\r\n", {1, 999, -3, -20}},
+        // Blanks inside the four characters are skipped; what follows them is never read.
+        {"x\r\n1   5\r\n99999'Current question\r\n&HFFFF'# Correct\r\n1 2 3'# Incorrect\r\n", {1, 9999, 255, 12}},
+        // Wider values that no save writes: out of range, a blank or a sign or a zero in front,
+        // no comment after them.
+        {"x\r\n32768'a\r\n12345 'b\r\n+1234'c\r\n012345'd\r\n", {3276, 1234, 123, 123}},
+        {"x\r\n-99999'a\r\n2\r\n12345\r\n -1234'd\r\n", {-999, 2, 1234, -12}},
     };
     for (const auto& [text, expected] : cases) {
         folder.write("USER.ASC", text);
@@ -69,6 +75,15 @@ TEST_F(Progress, FiveDigitAndNegativeFiveDigitValuesSaveAndReadBackWhole)
     game().UserFile = folder.file("USER.ASC");
     load();
     EXPECT_EQ(values(), (Values{0, 32767, -12345, 12345}));
+
+    // Every width a save writes reads back whole, the widest negative value included.
+    for (const int16_t value : {-32768, -1234, -999, 10000, 99}) {
+        game().CurrentQuestion = 1;
+        game().CorrectCount = value;
+        save();
+        load();
+        EXPECT_EQ(game().CorrectCount, value);
+    }
 }
 
 TEST_F(Progress, DamagedFilesNameTheFileAndLine)
@@ -77,7 +92,8 @@ TEST_F(Progress, DamagedFilesNameTheFileAndLine)
     EXPECT_EQ(errorOf(load), game().UserFile + ":5: the progress file ends before line 5; it needs five lines");
     folder.write("USER.ASC", "");
     EXPECT_TRUE(errorOf(load).startsWith(game().UserFile + ":1:"));
-    folder.write("USER.ASC", "h\r\n1\r\n99999'Current question\r\n3\r\n4\r\n");
+    // Only an exponent overflows within four characters.
+    folder.write("USER.ASC", "h\r\n1\r\n9E99'Current question\r\n3\r\n4\r\n");
     EXPECT_TRUE(errorOf(load).startsWith(game().UserFile + ":3: Overflow"));
     game().UserFile = folder.file("missing/USER.ASC");
     EXPECT_TRUE(errorOf(load).contains(game().UserFile));

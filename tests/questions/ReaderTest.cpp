@@ -1,4 +1,6 @@
-// The question reader: the index pass, every record shape of the fetch, and its errors.
+// The question reader: the index pass, every record shape of the fetch, its errors, and which
+// clip names the game plays.
+#include "ClipName.h"
 #include "PlainBank.h"
 #include "ReadQuestion.h"
 
@@ -88,6 +90,14 @@ TEST_F(Reader, ClipNamesEndAtTheirExtensionAndNumberFieldsReadFourCharacters)
     const Question q3 = fetch(3), q4 = fetch(4);
     EXPECT_EQ((std::array{q3.kind, q3.extraAnswer, q3.right}), (std::array<int16_t, 3>{2, 4, 12}));
     EXPECT_EQ((std::array{q4.kind, q4.extraAnswer, q4.right}), (std::array<int16_t, 3>{0, 1234, 31}));
+}
+
+TEST(ClipName, OnlyABareFileNameInsideTheDataFolderIsPlayed)
+{
+    for (const char* name : {"CLIP.MP3", "Delvo Song.mp3", "clip.1.MP3", "NOEXTENSION here", ".MP3"})
+        EXPECT_TRUE(isPlayableClipName(QString::fromLatin1(name))) << name;
+    for (const char* name : {"../CLIP.MP3", "a/b.MP3", "a\\b.MP3", "..x.MP3", "CLIP..03.MP3", "/CLIP.MP3", "x.."})
+        EXPECT_FALSE(isPlayableClipName(QString::fromLatin1(name))) << name;
 }
 
 TEST_F(Reader, SeparatorsWithBlanksInFrontEndRecordsButAreNotCounted)

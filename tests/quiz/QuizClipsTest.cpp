@@ -4,6 +4,7 @@
 #include "QuizFixture.h"
 #include "Waits.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 
@@ -72,6 +73,49 @@ TEST_F(QuizClips, AnAnswerStopsTheClipAndAClipNameLeadingOutOfTheFolderIsNotPlay
     EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
     f.Command2_Click();
     EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
+}
+
+namespace {
+
+class QuizRefusedClips : public QuizClips {
+protected:
+    QuizRefusedClips() : QuizClips(true) {}
+};
+
+} // namespace
+
+TEST_F(QuizRefusedClips, ANameThatCouldLeadOutOfTheDataFolderIsNotPlayedThoughItsFileIsThere)
+{
+    // Each name finds a real file, so only the refusal keeps the question silent; the last
+    // question's plain name shows that such a file would play.
+    const QString self = QDir(folder.path()).dirName();
+    const QStringList refused{"../" + self + "/CLIP.MP3", "a/b.MP3", "a\\b.MP3", "..x.MP3"};
+    QDir(folder.path()).mkpath("a");
+    QList<PlainQuestion> questions;
+    for (const QString& name : refused) {
+        QFile::copy(folder.file("CLIP.MP3"), folder.file(name));  // "../" names CLIP.MP3 itself
+        ASSERT_TRUE(QFile::exists(folder.file(name))) << name.toStdString();
+        PlainQuestion music;
+        music.kind = 2;
+        music.clip = name;
+        questions << music;
+    }
+    PlainQuestion playable;
+    playable.kind = 2;
+    playable.clip = QStringLiteral("CLIP.MP3");
+    writeBank(questions << playable);
+
+    Form2& f = load();
+    f.Form_Activate();
+    for (const QString& name : refused) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(game().ClipName, name);
+        EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
+        answer(1);
+    }
+    EXPECT_EQ(game().ClipName, "CLIP.MP3");
+    EXPECT_NE(f.Mp3Play1->ClipState(), 0);
+    f.Mp3Play1->StopClip();
 }
 
 namespace {

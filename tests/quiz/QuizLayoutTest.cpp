@@ -4,6 +4,7 @@
 #include "Label.h"
 #include "Numbers.h"
 #include "QuizFixture.h"
+#include "ScreenClass.h"
 
 namespace {
 
@@ -66,6 +67,10 @@ TEST_F(QuizLayout, WindowButtonsAndPictureByScreenClass)
          {219.75, 243, 80.5, 26}, {46, 243, 92, 26}, {428.5, 136, 80, 107}, false},
         {1024, 768, {2688, 2880, 9984, 5760}, {666, 384}, 22, 16,
          {285.75, 319, 94.5, 32}, {54, 319, 108, 32}, {524.5, 147.736, 128, 171.264}, true},
+        {1152, 864, {3024, 3240, 11232, 6480}, {749, 432}, 24, 19,
+         {318.5, 362, 112, 36}, {64, 362, 128, 36}, {589, 169.328, 144, 192.672}, true},
+        {1280, 1024, {3360, 3840, 12480, 7680}, {832, 512}, 28, 20,
+         {351.25, 433, 129.5, 42}, {74, 433, 148, 42}, {653.5, 204.648, 160, 228.352}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.width);
@@ -81,6 +86,16 @@ TEST_F(QuizLayout, WindowButtonsAndPictureByScreenClass)
         expectRect(*f.Imgdelvo[1], c.picture);
         form.reset();
     }
+}
+
+TEST(ScreenClass, EachBoundaryBelongsToTheClassBelowIt)
+{
+    const std::pair<int16_t, int16_t> cases[] = {
+        {480, 1}, {499, 1}, {500, 1}, {501, 2}, {649, 2}, {650, 2}, {651, 3},
+        {777, 3}, {778, 3}, {779, 4}, {873, 4}, {874, 4}, {875, 5}, {1200, 5},
+    };
+    for (const auto& [height, screenClass] : cases)
+        EXPECT_EQ(ScreenClassFor(height).screenClass, screenClass) << height << " lines";
 }
 
 TEST_F(QuizLayout, LargeFontsTakePointsOffButKeepTheClass)

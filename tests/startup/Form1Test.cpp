@@ -84,18 +84,24 @@ TEST_F(Form1Test, LoadFixesTheDataFolderAndThePathsWithOneSlash)
 
 TEST_F(Form1Test, AnInstalledGameReadsItsSharedDataAndKeepsProgressPerPlayer)
 {
-    // The installed layout: PREFIX/bin/quorvel-challenge and PREFIX/share/quorvel-challenge/.
-    TestFolder prefix, home;
-    QDir(prefix.path()).mkpath("bin");
-    QDir(prefix.path()).mkpath("share/quorvel-challenge");
-    prefix.write("share/quorvel-challenge/DATA.ASC", "bank\r\n");
-    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-    auto form = loadedForm(prefix.path() + "bin");
-    qunsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(game().BankFile, prefix.path() + "share/quorvel-challenge/DATA.ASC");
-    EXPECT_EQ(game().UserFile, home.path() + QCoreApplication::applicationName() + "/USER.ASC");
-    EXPECT_TRUE(QFile::exists(game().UserFile));
-    EXPECT_FALSE(QFile::exists(prefix.file("share/quorvel-challenge/USER.ASC")));
+    // The installed layouts: PREFIX/games/ (Debian's place for games) or PREFIX/bin/ beside
+    // PREFIX/share/quorvel-challenge/.
+    for (const char* programFolder : {"games", "bin"}) {
+        SCOPED_TRACE(programFolder);
+        resetGame();
+        game().TwipsPerPixelX = game().TwipsPerPixelY = 15;
+        TestFolder prefix, home;
+        QDir(prefix.path()).mkpath(programFolder);
+        QDir(prefix.path()).mkpath("share/quorvel-challenge");
+        prefix.write("share/quorvel-challenge/DATA.ASC", "bank\r\n");
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        auto form = loadedForm(prefix.path() + programFolder);
+        qunsetenv("XDG_DATA_HOME");
+        EXPECT_EQ(game().BankFile, prefix.path() + "share/quorvel-challenge/DATA.ASC");
+        EXPECT_EQ(game().UserFile, home.path() + QCoreApplication::applicationName() + "/USER.ASC");
+        EXPECT_TRUE(QFile::exists(game().UserFile));
+        EXPECT_FALSE(QFile::exists(prefix.file("share/quorvel-challenge/USER.ASC")));
+    }
 }
 
 TEST_F(Form1Test, SoundIsOnWithASoundCardAndOffWithAMessageWithoutOne)
@@ -170,8 +176,9 @@ TEST_F(Form1Test, IntroRunsItsStepsAndADoubleClickSkipsWhatIsLeft)
         EXPECT_EQ(clock.elapsed() >= 3.0, run.dissolved);
         const platform::Surface& title = form->Pic1->extender();
         EXPECT_EQ(QPoint(int(title.Left()), int(title.Top())), run.title);
-        if (run.hidden)
+        if (run.hidden) {
             EXPECT_FALSE(title.Visible());
+        }
         EXPECT_EQ(unloads, 1);
         EXPECT_EQ(form1Reference(), nullptr);
     }

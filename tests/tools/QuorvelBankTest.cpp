@@ -1,6 +1,7 @@
 // quorvel-bank: round trips through encode, decode and dump, the check's findings, exit codes.
 #include "PlainBank.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -14,9 +15,10 @@ struct ToolRun {
     QByteArray err;
 };
 
-ToolRun bankTool(const QStringList& args)
+ToolRun bankTool(const QStringList& args, const QString& workingFolder = QString())
 {
     QProcess process;
+    process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(QUORVEL_BANK), args);
     process.waitForFinished(60000);
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << args.join(' ').toStdString();
@@ -50,6 +52,17 @@ const QByteArrayList everyShape{
     "1", "0", "4", "", "Blank third", "a", "b", "", "d", "''' 3",
     "1", "2", "1", "", "  Two and an extra  ", "  x  ", "y", "", "", "Told you", "''' 4",
     "3", "0", "1", "NO CLIP", "Four", "{a}", "\"b\"", "c|d", "e!", "''' 5"};
+
+// check finds exactly these problems, in order: each "LINE: the start of its message".
+void expectFindings(const QString& bank, const QStringList& expected)
+{
+    const ToolRun check = bankTool({"check", bank});
+    EXPECT_EQ(check.code, 1);
+    const QStringList lines = QString::fromLocal8Bit(check.out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), expected.size()) << check.out.toStdString();
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        EXPECT_TRUE(lines[i].startsWith(bank + ':' + expected[i])) << lines[i].toStdString();
+}
 
 class QuorvelBank : public testing::Test {
 protected:
@@ -116,9 +129,7 @@ TEST_F(QuorvelBank, CheckReportsEveryProblemWithFileAndLine)
         "1", "0", "1", "", "Q7", "a", "b", "''' 7",                      // 52..59
         "1", "0", "1", "", "Q8", "a", "b", "   ''' indented", "stray", "''' 8",  // 60..69
         "tab\there", "after"}) + "\xA0\r\n");  // 70..71, and at 72 a code that stands for nothing
-    const ToolRun check = bankTool({"check", folder.file("DATA.ASC")});
-    EXPECT_EQ(check.code, 1);
-    const QStringList expected{
+    expectFindings(folder.file("DATA.ASC"), {
         "5: question 1: the right answer 5 is not one of its answers",
         "14: the clip \"gone.mp3\" is missing next to the bank",
         "20: question 3 has an extra text, but its extra-answer number 3 names no answer",
@@ -131,16 +142,68 @@ TEST_F(QuorvelBank, CheckReportsEveryProblemWithFileAndLine)
         "70: the lines from here on follow the last separator",
         "70: the decoded text holds character code 9 at column 4",
         "72: the coded character code 160 at column 1 stands for nothing",
-    };
-    const QStringList lines = QString::fromLocal8Bit(check.out).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), expected.size()) << check.out.toStdString();
-    for (qsizetype i = 0; i < expected.size(); ++i)
-        EXPECT_TRUE(lines[i].startsWith(folder.file("DATA.ASC") + ':' + expected[i])) << lines[i].toStdString();
+    });
 
     folder.write("EMPTY.ASC", "h\r\nh2\r\n");
     const ToolRun empty = bankTool({"check", folder.file("EMPTY.ASC")});
     EXPECT_EQ(empty.code, 1);
     EXPECT_TRUE(empty.out.contains("EMPTY.ASC:3: the question bank holds no questions")) << empty.out.toStdString();
+}
+
+TEST_F(QuorvelBank, CheckReadsEveryQuestionOfTheLargestBankTheGameAccepts)
+{
+    const QByteArrayList record{"1", "0", "1", "", "Q", "a", "b"};
+    QByteArray coded = codedBank({"h", "h2"});
+    const QByteArray codedRecord = codedBank(record);
+    for (int number = 1; number <= 32767; ++number)
+        coded += codedRecord + "''' " + QByteArray::number(number) + "\r\n";
+    folder.write("LARGEST.ASC", coded);
+    const ToolRun largest = bankTool({"check", folder.file("LARGEST.ASC")});
+    EXPECT_EQ(largest.code, 0) << largest.err.toStdString();
+    EXPECT_TRUE(largest.out.endsWith("LARGEST.ASC: 32767 questions, no problems found\n")) << largest.out.toStdString();
+
+    folder.write("TOO-LARGE.ASC", coded + codedRecord + "''' 32768\r\n");
+    const ToolRun tooLarge = bankTool({"check", folder.file("TOO-LARGE.ASC")});
+    EXPECT_EQ(tooLarge.code, 1);
+    EXPECT_TRUE(tooLarge.out.contains("32767")) << tooLarge.out.toStdString();
+}
+
+TEST_F(QuorvelBank, CheckReportsClipsTheGameRefusesAndPassesBlankLinesInARecord)
+{
+    // Every clip is on disk; the bank is in a subfolder so that "../" finds a file too.
+    QDir(folder.path()).mkpath("bank/sub");
+    for (const char* clip : {"CLIP01.MP3", "bank/sub/CLIP02.MP3", "bank/CLIP..03.MP3", "bank/a\\b.MP3", "bank/CLIP04.MP3"})
+        folder.write(clip, "");
+    folder.write("bank/DATA.ASC", codedBank({
+        "h", "h2",
+        "2", "0", "1", "../CLIP01.MP3", "Q1", "a", "b", "''' 1",         //  3..10
+        "2", "0", "1", "sub/CLIP02.MP3", "Q2", "a", "b", "''' 2",        // 11..18
+        "2", "0", "1", "CLIP..03.MP3", "Q3", "a", "b", "''' 3",          // 19..26
+        "2", "0", "1", "a\\b.MP3", "Q4", "a", "b", "''' 4",              // 27..34
+        "2", "0", "1", "CLIP04.MP3", "Q5", "a", "b", "", "", "", "  ", "''' 5",  // 35..46 blank lines
+        "1", "0", "1", "", "Q6", "a", "b", "", "", "", "", "stray", "''' 6"}));   // 47..59
+    expectFindings(folder.file("bank/DATA.ASC"), {
+        "6: the game will not play the clip \"../CLIP01.MP3\"",
+        "14: the game will not play the clip \"sub/CLIP02.MP3\"",
+        "22: the game will not play the clip \"CLIP..03.MP3\"",
+        "30: the game will not play the clip \"a\\b.MP3\"",
+        "58: question 6: the lines after its extra text up to the separator on line 59 are never read",
+    });
+}
+
+TEST_F(QuorvelBank, DoubleDashEndsTheOptionsSoFileNamesMayBeginWithADash)
+{
+    folder.write("-DATA.ASC", folder.read("DATA.ASC"));
+    folder.write("Delvo Theme.mp3", "");
+    const ToolRun check = bankTool({"check", "--", "-DATA.ASC"}, folder.path());
+    EXPECT_EQ(check.code, 0) << check.err.toStdString();
+    EXPECT_TRUE(check.out.startsWith("-DATA.ASC: 5 questions")) << check.out.toStdString();
+    EXPECT_EQ(bankTool({"dump", "--", "-DATA.ASC", "2"}, folder.path()).out.count('\n'), 1);
+    EXPECT_EQ(bankTool({"decode", "--", "-DATA.ASC", "-PLAIN.ASC"}, folder.path()).code, 0);
+    EXPECT_EQ(folder.read("-PLAIN.ASC").left(16), "  Quorvel bank  ");
+    // Without "--" the name is an unknown option, and after "--" so is nothing else.
+    EXPECT_EQ(bankTool({"check", "-DATA.ASC"}, folder.path()).code, 2);
+    EXPECT_TRUE(bankTool({"check", "--", "--help"}, folder.path()).err.startsWith("--help: cannot open the file"));
 }
 
 TEST_F(QuorvelBank, UsageAndFileErrorsExitWithTwo)

@@ -2,6 +2,7 @@
 #include "Commands.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -54,10 +55,33 @@ constexpr const char* overview =
     "  check CODED          report every problem the game would meet\n"
     "  import JSON CODED    write a bank from JSON lines as dump prints them\n"
     "\n"
-    "quorvel-bank COMMAND --help describes a command.\n"
+    "quorvel-bank COMMAND --help describes a command. After \"--\" every argument is a file\n"
+    "name, even one that begins with '-'.\n"
     "Exit codes: 0 fine, 1 problems found, 2 usage or I/O error.\n";
 
 bool isHelp(const QString& arg) { return arg == "--help" || arg == "-h"; }
+
+struct Arguments {
+    QStringList options;
+    QStringList files;  // and numbers
+};
+
+// An argument starting with '-' is an option, up to a "--" that ends the options: what follows
+// it is taken as it is, so a file whose name begins with '-' can be given. A lone "-" is a name.
+Arguments splitOptions(const QStringList& args)
+{
+    Arguments given;
+    bool optionsEnded = false;
+    for (const QString& arg : args) {
+        if (!optionsEnded && arg == QLatin1String("--"))
+            optionsEnded = true;
+        else if (!optionsEnded && arg.startsWith('-') && arg.size() > 1)
+            given.options.append(arg);
+        else
+            given.files.append(arg);
+    }
+    return given;
+}
 
 int usageError(const QString& message)
 {
@@ -77,18 +101,17 @@ int run(QStringList args)
     for (const Command& command : commands) {
         if (name != QLatin1String(command.name))
             continue;
-        if (std::any_of(args.begin(), args.end(), isHelp)) {
+        const Arguments given = splitOptions(args);
+        if (std::any_of(given.options.begin(), given.options.end(), isHelp)) {
             printOut(command.help);
             return ExitCode::fine;
         }
-        for (const QString& arg : args) {
-            if (arg.startsWith('-') && arg.size() > 1)
-                return usageError(QStringLiteral("quorvel-bank %1: unknown option %2").arg(name, arg));
-        }
-        if (args.size() < command.minArgs || args.size() > command.maxArgs)
+        if (!given.options.isEmpty())
+            return usageError(QStringLiteral("quorvel-bank %1: unknown option %2").arg(name, given.options.first()));
+        if (given.files.size() < command.minArgs || given.files.size() > command.maxArgs)
             return usageError(QStringLiteral("quorvel-bank %1: wrong number of arguments\n%2")
                                   .arg(name, QString::fromLatin1(command.help).section('\n', 0, 0)));
-        return command.run(args);
+        return command.run(given.files);
     }
     return usageError(QStringLiteral("quorvel-bank: unknown command %1").arg(name));
 }

@@ -1,0 +1,7 @@
+#include "ClipName.h"
+
+bool isPlayableClipName(const QString& name)
+{
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+        && !name.contains(QLatin1String(".."));
+}
