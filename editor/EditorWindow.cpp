@@ -4,6 +4,7 @@
 #include "PreviewPanel.h"
 #include "QuestionForm.h"
 #include "RunTimeError.h"
+#include "TextFitCheck.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -47,6 +48,9 @@ BankQuestion blankQuestion()
 EditorWindow::EditorWindow() : refresh_(new QTimer(this))
 {
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon-64.png")));
+    // Texts that do not fit the quiz window on the common screens are findings as well.
+    document_.addFindingSource([fit = std::make_shared<TextFitCheck>(*TextFitCheck::screens({}))](
+                                   const BankQuestion& q, int number) { return fit->check(q, number); });
     form = new QuestionForm(document_, this);
     findings = new FindingsPanel(document_, this);
     preview = new PreviewPanel(this);

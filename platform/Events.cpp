@@ -1,14 +1,65 @@
 #include "Events.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QEvent>
 
 namespace platform {
+
+namespace {
+
+bool isPlayerInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Swallows player input for as long as it is installed on the application.
+class InputDropper : public QObject {
+public:
+    InputDropper() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputDropper() override { QCoreApplication::instance()->removeEventFilter(this); }
+    InputDropper(const InputDropper&) = delete;
+    InputDropper& operator=(const InputDropper&) = delete;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return isPlayerInput(event->type()); }
+};
+
+} // namespace
 
 void DoEvents()
 {
     // Deferred deletes are left alone: a window that unloads inside a handler stays valid
     // until that handler has returned to the event loop.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void DropPendingInput()
+{
+    // The filter installed last sees every event first, before the windows' key preview.
+    const InputDropper dropper;
+    // Input read from the window system in one round can reach its widget only in the next:
+    // repeat while a round still finds something to do, a few rounds at most.
+    auto* dispatcher = QAbstractEventDispatcher::instance();
+    for (int round = 0; round < 8 && dispatcher->processEvents(QEventLoop::AllEvents); ++round) {
+    }
 }
 
 } // namespace platform

@@ -82,24 +82,45 @@ void Label::fitToText()
     if (!autoSize_ || fitting_)
         return;
     fitting_ = true;
-    const QFontMetricsF metrics(font());
-    const QString text = shownLineBreaks(caption_);
-    // Some glyphs reach below the font's descent (parentheses, a bold j); the last line keeps
-    // room for them, else their feet are cut off, more visibly on a scaled screen.
-    const double overhang =
-        text.isEmpty() ? 0 : std::max(0.0, std::ceil(metrics.boundingRect(text).bottom() - metrics.descent()));
     if (wordWrap_) {
-        // Wrap at the width Qt draws with, so the height fits the lines actually shown.
-        const QRectF bounds(0, 0, QWidget::width(), 1e6);
-        const double height = text.isEmpty()
-            ? metrics.height()
-            : metrics.boundingRect(bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text).height();
-        setHeight(height + overhang);
+        setHeight(autoSizedLabel(font(), caption_, QWidget::width()).height());
     } else {
-        const QSizeF size = metrics.size(0, text);
-        Move(Left(), Top(), size.width(), size.height() + overhang);
+        const QSizeF size = autoSizedLabel(font(), caption_);
+        Move(Left(), Top(), size.width(), size.height());
     }
     fitting_ = false;
+}
+
+namespace {
+
+// Some glyphs reach below the font's descent (parentheses, a bold j); the last line keeps room
+// for the lowest of them whatever the caption, else their feet are cut off (more visibly on a
+// scaled screen) and labels of one font would differ in height with their text.
+double roomBelowDescent(const QFontMetricsF& metrics)
+{
+    QString printable;
+    for (char16_t c = 32; c < 127; ++c)
+        printable.append(QChar(c));
+    return std::max(0.0, std::ceil(metrics.boundingRect(printable).bottom() - metrics.descent()));
+}
+
+} // namespace
+
+QSizeF autoSizedLabel(const QFont& font, const QString& caption, std::optional<double> wrapWidth)
+{
+    const QFontMetricsF metrics(font);
+    const QString text = shownLineBreaks(caption);
+    const double below = roomBelowDescent(metrics);
+    if (!wrapWidth) {
+        const QSizeF size = metrics.size(0, text);
+        return {size.width(), size.height() + below};
+    }
+    // Wrap at the width Qt draws with, so the height fits the lines actually shown.
+    const QRectF bounds(0, 0, *wrapWidth, 1e6);
+    const double height = text.isEmpty()
+        ? metrics.height()
+        : metrics.boundingRect(bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text).height();
+    return {*wrapWidth, height + below};
 }
 
 } // namespace platform

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <cstdint>
+#include <optional>
 
 namespace platform {
 
@@ -42,5 +43,10 @@ private:
     bool fitting_ = false;
     uint32_t foreColor_ = 0;
 };
+
+// The size an auto-sized label takes for `caption` in `font`: one line per line break, or with
+// `wrapWidth` its words wrapped at that width (the width stays, the height follows the lines).
+// Needs no window, so a tool can measure texts as the game will show them.
+QSizeF autoSizedLabel(const QFont& font, const QString& caption, std::optional<double> wrapWidth = {});
 
 } // namespace platform

@@ -8,14 +8,16 @@
 #include "Label.h"
 #include "Numbers.h"
 #include "QuizTexts.h"
-#include "Units.h"
 #include "Waits.h"
 
 void Form2::cmdans_Click(int16_t index)
 {
     GameState& g = game();
-    if (g.ExtraShowing == 1)
+    // A click while the remark shows is turned away; under the close warning nothing is answered.
+    if (g.ExtraShowing == 1 || g.CloseWarned == 1)
         return;
+    // The clip stays silent from the answer until the next question shows.
+    Command2->setEnabled(false);
 
     const bool right = index == g.CorrectAnswer;
     if (right) {
@@ -26,13 +28,42 @@ void Form2::cmdans_Click(int16_t index)
         LBLANS[g.CorrectAnswer]->setForeColor(0x00000000);  // shows the player the right answer
         Imgdelvo[1]->setPicture(Imgdelvo[4]->Picture());
     }
+    // The answer and the move past its question count together: a close during the feedback
+    // below saves a game that resumes at the next question, and the warning does not count
+    // this question as left.
+    g.CurrentQuestion = toInt16(g.CurrentQuestion + 1);
     Imgdelvo[1]->Refresh();
 
+    giveFeedback(index, right);
+    // A second close request has saved the progress and closed the window.
+    if (Unloaded())
+        return;
+
+    Imgdelvo[1]->setPicture(Imgdelvo[2]->Picture());
+    Imgdelvo[1]->Refresh();
+    LBLANS[g.CorrectAnswer]->setForeColor(g.AnswerColor);
+
+    // A close request during the feedback showed the warning: it stays, with no question under it.
+    if (closeRequestedDuringAnswer())
+        return;
+    if (g.CurrentQuestion <= g.QuestionCount) {
+        NEXTQUESTION();
+        return;
+    }
+    showFinalScreen();
+}
+
+// The window unloaded or shows the close warning: while an answer is handled, nothing else
+// sets either.
+bool Form2::closeRequestedDuringAnswer() const { return Unloaded() || game().CloseWarned == 1; }
+
+void Form2::giveFeedback(int16_t index, bool right)
+{
+    const GameState& g = game();
     if (g.ClipPlaying != 0)
         StopClipForAnswer();
     setAnswerButtonsEnabled(true);
-    // A close during the wait for the clip has already saved the progress and closed the window.
-    if (Unloaded())
+    if (closeRequestedDuringAnswer())
         return;
 
     if (g.SoundOn == 1) {
@@ -40,23 +71,15 @@ void Form2::cmdans_Click(int16_t index)
         if (g.QuestionKind == 2)
             WaitWithoutEvents(0.5);
     }
+    // Close requests that came during a wait without events run when it ends.
+    if (closeRequestedDuringAnswer())
+        return;
     if (!g.ExtraText.isEmpty() && index == g.ExtraAnswer) {
         showExtraRemark();
-        if (Unloaded())
+        if (closeRequestedDuringAnswer())
             return;
     }
     WaitWithoutEvents(1.0);
-
-    Imgdelvo[1]->setPicture(Imgdelvo[2]->Picture());
-    Imgdelvo[1]->Refresh();
-    LBLANS[g.CorrectAnswer]->setForeColor(g.AnswerColor);
-
-    g.CurrentQuestion = toInt16(g.CurrentQuestion + 1);
-    if (g.CurrentQuestion <= g.QuestionCount) {
-        NEXTQUESTION();
-        return;
-    }
-    showFinalScreen();
 }
 
 void Form2::placeExtraRemark()
@@ -65,8 +88,8 @@ void Form2::placeExtraRemark()
     LBLEXTRA->show();
     LBLEXTRA->setCaption(g.ExtraText);
     LBLEXTRA->setFontSize(g.BaseFontSize - 2);
-    LBLEXTRA->setTop(g.SpacingY * 0.5);
-    LBLEXTRA->setLeft(windowWidthPixels() / 2 - LBLEXTRA->Width() / 2);
+    const QRectF place = layout_->placeRemark(g.ExtraText);
+    LBLEXTRA->Move(place.left(), place.top());
 }
 
 void Form2::showExtraRemark()

@@ -23,7 +23,8 @@ void Form2::StartClip()
 void Form2::Command2_Click()
 {
     const GameState& g = game();
-    if (g.SoundOn == 1 && g.ClipPlaying == 0)
+    // Only the clip of the music question on show is played again.
+    if (g.SoundOn == 1 && g.ClipPlaying == 0 && g.QuestionKind == 2)
         StartClip();
 }
 

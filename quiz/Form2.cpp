@@ -2,7 +2,7 @@
 #include "Form2.h"
 
 #include "CommandButton.h"
-#include "Fonts.h"
+#include "Events.h"
 #include "Form1.h"
 #include "GameState.h"
 #include "ImageBox.h"
@@ -14,7 +14,6 @@
 #include "SingleInstance.h"
 #include "Sound.h"
 #include "SoundSupport.h"
-#include "Units.h"
 
 using platform::CommandButton;
 using platform::ImageBox;
@@ -32,7 +31,7 @@ constexpr double DefaultFontSize = 9.75;
 Label* makeLabel(QWidget* parent, const QString& caption, uint32_t foreColor, bool wordWrap)
 {
     auto* label = new Label(parent);
-    label->setFont(platform::gameFont(QStringLiteral("Times New Roman"), DefaultFontSize, true));
+    label->setFont(QuizWindowLayout::labelFont(DefaultFontSize));
     label->setForeColor(foreColor);
     label->setBackColor(WindowColor);
     label->setAutoSize(true);
@@ -46,7 +45,7 @@ CommandButton* makeButton(QWidget* parent, const QString& caption)
 {
     auto* button = new CommandButton(parent, caption);
     if (!caption.isEmpty())
-        button->setFont(platform::gameFont(QStringLiteral("MS Sans Serif"), DefaultFontSize, true));
+        button->setFont(QuizWindowLayout::buttonFont(DefaultFontSize));
     button->hide();
     return button;
 }
@@ -86,9 +85,11 @@ void Form2::createControls()
     Label4 = makeLabel(this, QStringLiteral("Label4"), Red, true);
     Label4->setWidth(400);
     Label3 = makeLabel(this, QStringLiteral("Listen"), Blue, false);
-    Label3->setFont(platform::gameFont(QStringLiteral("Times New Roman"), 12, true, true));
+    QFont listenFont = QuizWindowLayout::labelFont(12);
+    listenFont.setItalic(true);
+    Label3->setFont(listenFont);
     LBLEXTRA = makeLabel(this, QStringLiteral("Label6"), White, false);
-    LBLEXTRA->setFont(platform::gameFont(QStringLiteral("MS Sans Serif"), 12, true));
+    LBLEXTRA->setFont(QuizWindowLayout::remarkFont(12));
     LBLEXTRA->setBackColor(Purple);
     Command1 = makeButton(this, QStringLiteral("Close"));
     Command2 = makeButton(this, QStringLiteral("Replay"));
@@ -206,8 +207,11 @@ void Form2::playSound(const char* name, int16_t flags)
     QString file = game().DataFolder + QLatin1String(name);
     int16_t result = 0;
     PlayWave(file, flags, result);
+    // A sound played to its end held the window: what the player clicked meanwhile is dropped.
+    if ((flags & 1) == 0)
+        platform::DropPendingInput();
 }
 
-double Form2::windowWidthPixels() const { return TwipsToPixelsX(WidthTwips()); }
+double Form2::windowWidthPixels() const { return layout_->width(); }
 
-double Form2::windowHeightPixels() const { return TwipsToPixelsY(HeightTwips()); }
+double Form2::windowHeightPixels() const { return layout_->height(); }

@@ -3,11 +3,13 @@
 // out by screen class; NEXTQUESTION shows a question, cmdans_Click judges an answer and ends
 // with the final verdict, and a close request with questions left first shows a warning.
 #include "FormWindow.h"
+#include "QuizWindowLayout.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace platform {
 class CommandButton;
@@ -58,10 +60,12 @@ public:
 
 private:
     void createControls();
-    void layOut(int16_t bottomMargin, int16_t screenClass, int16_t closeFontDrop);
+    void layOut();
     void playMusicInterlude();
-    void showAnswers(const QStringList& answers);
+    void showAnswers(const QStringList& answers, const QuestionPlacement& place);
     void checkRightAnswer(int16_t answerCount) const;
+    void giveFeedback(int16_t index, bool right);
+    bool closeRequestedDuringAnswer() const;
     void showExtraRemark();
     void showFinalScreen();
     void setAnswerButtonsEnabled(bool enabled);
@@ -74,5 +78,6 @@ private:
 
     std::function<void()> intro_;
     std::unique_ptr<platform::SingleInstance> instanceLock_;
+    std::optional<QuizWindowLayout> layout_;  // set by the load step
     bool activated_ = false;
 };

@@ -12,10 +12,8 @@
 #include "Numbers.h"
 #include "Random.h"
 #include "ReadQuestion.h"
-#include "ScreenClass.h"
 #include "ScreenMetrics.h"
 #include "SingleInstance.h"
-#include "Units.h"
 #include "Waits.h"
 
 using platform::ScreenMetrics;
@@ -33,18 +31,17 @@ bool Form2::Form_Load()
     platform::Randomize(platform::Clock::timeOfDay());
     g.TwipsPerPixelX = toInt32(ScreenMetrics::twipsPerPixelX());
     g.TwipsPerPixelY = toInt32(ScreenMetrics::twipsPerPixelY());
-    // 5. - 6. Screen class, and the smaller fonts of a large-font display.
-    const ScreenClassValues& screen = ScreenClassFor(toInt16(TwipsToPixelsY(ScreenMetrics::heightTwips())));
-    g.FontReduction = 0;
-    if (ScreenMetrics::twipsPerPixelX() != 15)
-        g.FontReduction = screen.fontReduction;
+    // 5. - 6. Screen class, and the smaller fonts of a large-font display; with them the
+    // whole window's layout.
+    layout_.emplace(ScreenMetrics::current(), QSizeF(Imgdelvo[2]->Picture().size()));
+    g.FontReduction = layout_->fontReduction();
     // 7. The intro sets the data folder and loads the progress.
     intro_();
     // 8. - 17.
-    g.BaseFontSize = toInt16(screen.baseFontSize - g.FontReduction);
-    g.SpacingX = screen.spacingX;
-    g.SpacingY = screen.spacingY;
-    layOut(screen.bottomMargin, screen.screenClass, screen.closeFontDrop);
+    g.BaseFontSize = layout_->baseFontSize();
+    g.SpacingX = layout_->spacingX();
+    g.SpacingY = layout_->spacingY();
+    layOut();
     // 18. - 20.
     int16_t mode = 1;
     int16_t number = 0;
@@ -60,50 +57,37 @@ bool Form2::Form_Load()
     return true;
 }
 
-void Form2::layOut(int16_t bottomMargin, int16_t screenClass, int16_t closeFontDrop)
+void Form2::layOut()
 {
     const GameState& g = game();
-    const double screenWidth = ScreenMetrics::widthTwips();
-    const double screenHeight = ScreenMetrics::heightTwips();
-
-    const double width = roundHalfEven(0.65 * screenWidth);
-    const double height = roundHalfEven(0.5 * screenHeight);
-    MoveTwips(screenWidth / 2 - width / 2, screenHeight / 2 - height / 2, width, height);
-
-    Imgdelvo[1]->Move(Imgdelvo[1]->Left(), Imgdelvo[1]->Top(), 0.125 * TwipsToPixelsX(screenWidth),
-                      0.223 * TwipsToPixelsY(screenHeight));
-    // Small screens show the pictures at their own size.
-    if (screenClass <= 2)
-        Imgdelvo[1]->setStretch(false);
+    const QuizWindowLayout& layout = *layout_;
+    const QRectF window = layout.windowTwips();
+    MoveTwips(window.left(), window.top(), window.width(), window.height());
 
     for (platform::Label* label : {Label2, Label22, Label3, Label4, LBLANS[1], LBLANS[2], LBLANS[3], LBLANS[4]})
         label->setFontSize(g.BaseFontSize);
     for (int i = 1; i <= 4; ++i) {
-        const double side = 0.8 * LBLANS[i]->Height();
-        cmdans[i]->setHeight(side);
-        cmdans[i]->setWidth(side);
+        cmdans[i]->setHeight(layout.answerButtonSide());
+        cmdans[i]->setWidth(layout.answerButtonSide());
     }
     Label2->setTop(g.SpacingY);
-    Label22->setTop(Label2->Top());
-    Label22->setLeft(1.5 * g.SpacingX);
-    Label4->setTop(Label2->Top() + 1.3 * g.SpacingY);
-    Label4->setLeft(g.SpacingX);
+    Label22->Move(layout.numberPlace().x(), layout.numberPlace().y());
+    Label4->Move(layout.warningPlace().x(), layout.warningPlace().y());
 
-    const double windowWidth = windowWidthPixels();
-    const double windowHeight = windowHeightPixels();
-    const int16_t buttonFont = toInt16(g.BaseFontSize - closeFontDrop);
-    Command1->setFontSize(buttonFont);
-    Command1->setWidth(3.5 * g.SpacingX);
-    Command1->setHeight(g.SpacingY);
-    Command1->Move(windowWidth / 2 - Command1->Width() / 2, windowHeight - Command1->Height() - bottomMargin);
-    Command2->setFontSize(buttonFont);
-    Command2->Move(2 * g.SpacingX, Command1->Top(), 4 * g.SpacingX, Command1->Height());
+    for (platform::CommandButton* button : {Command1, Command2})
+        button->setFontSize(layout.buttonFontSize());
+    const QRectF close = layout.closeButton();
+    Command1->Move(close.left(), close.top(), close.width(), close.height());
+    const QRectF replay = layout.replayButton();
+    Command2->Move(replay.left(), replay.top(), replay.width(), replay.height());
 
     Label2->show();
     Command1->show();
 
+    // Small screens show the pictures at their own size.
+    Imgdelvo[1]->setStretch(layout.screenClass().screenClass > 2);
     Imgdelvo[1]->setPicture(Imgdelvo[2]->Picture());
-    Imgdelvo[1]->Move(windowWidth - Imgdelvo[1]->Width() - 0.5 * g.SpacingX,
-                      windowHeight - Imgdelvo[1]->Height() - bottomMargin - g.SpacingY);
+    const QRectF picture = layout.picture();
+    Imgdelvo[1]->Move(picture.left(), picture.top(), picture.width(), picture.height());
     Imgdelvo[1]->show();
 }

@@ -28,22 +28,32 @@ void Form2::NEXTQUESTION()
 
     if (g.QuestionKind == 2) {
         playMusicInterlude();
+        // A close request that came during the interlude has closed the window or shows the
+        // warning beside the picture and the Close button; no question goes up under it.
+        if (Unloaded() || g.CloseWarned == 1) {
+            Imgdelvo[1]->show();
+            Command1->show();
+            return;
+        }
         // The player may want to hear the clip again while the question is on show.
         Command2->setVisible(g.SoundOn == 1);
     } else {
         Command2->hide();
     }
+    Command2->setEnabled(true);
 
     Imgdelvo[1]->show();
+    const QuestionPlacement place = layout_->placeQuestion(g.CurrentQuestion, questionText, answers);
     Label22->setCaption(QString::number(g.CurrentQuestion) + QLatin1Char('.'));
-    Label2->setLeft(Label22->Left() + Label22->Width() + 0.5 * g.SpacingX);
-    Label2->setWidth(windowWidthPixels() - Label2->Left() - g.SpacingX);
+    // The width is set before the caption, so the text wraps at it.
+    Label2->setLeft(place.question.left());
+    Label2->setWidth(place.question.width());
     Label2->setCaption(questionText);
     Label2->show();
     Label22->show();
     Command1->show();
     Command1->setFocus();
-    showAnswers(answers);
+    showAnswers(answers, place);
 }
 
 void Form2::checkRightAnswer(int16_t answerCount) const
@@ -84,12 +94,10 @@ void Form2::playMusicInterlude()
     Label3->hide();
 }
 
-void Form2::showAnswers(const QStringList& answers)
+void Form2::showAnswers(const QStringList& answers, const QuestionPlacement& place)
 {
-    const GameState& g = game();
-    const int answerCount = static_cast<int>(answers.size()) - 1;
     for (int i = 1; i <= 4; ++i) {
-        if (i > answerCount) {
+        if (i > place.answerCount) {
             cmdans[i]->hide();
             LBLANS[i]->hide();
             continue;
@@ -97,12 +105,8 @@ void Form2::showAnswers(const QStringList& answers)
         LBLANS[i]->setCaption(answers.at(i));
         // The button has no caption of its own: a screen reader reads the answer instead.
         cmdans[i]->setAccessibleName(answers.at(i));
-        const double top = i == 1 ? Label2->Top() + Label2->Height() + 0.5 * g.SpacingY
-                                  : LBLANS[i - 1]->Top() + LBLANS[i - 1]->Height();
-        cmdans[i]->setLeft(1.5 * g.SpacingX);
-        LBLANS[i]->setLeft(cmdans[i]->Left() + cmdans[i]->Width() + 0.7 * g.SpacingX);
-        LBLANS[i]->setTop(roundHalfEven(top));
-        cmdans[i]->setTop(LBLANS[i]->Top());
+        LBLANS[i]->Move(place.answers[i].left(), place.answers[i].top());
+        cmdans[i]->Move(place.buttons[i].left(), place.buttons[i].top());
         cmdans[i]->show();
         LBLANS[i]->show();
     }

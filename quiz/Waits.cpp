@@ -12,6 +12,7 @@ void WaitWithoutEvents(double seconds)
     const double start = Clock::now();
     for (double passed = 0; passed <= seconds; passed = Clock::now() - start)
         Clock::sleep(static_cast<int64_t>(std::ceil((seconds - passed) * 1000)) + 1);
+    platform::DropPendingInput();
 }
 
 bool WaitWithEvents(double seconds, const std::function<bool()>& done)

@@ -4,7 +4,8 @@
 // player's end report run between its checks.
 #include <functional>
 
-// Returns once more than `seconds` have passed; no event runs meanwhile.
+// Returns once more than `seconds` have passed; no event runs meanwhile. The events that
+// queued up run when it ends, except the clicks and keys given meanwhile, which are dropped.
 void WaitWithoutEvents(double seconds);
 
 // Lets events run until `done` holds (checked after each round of events) or more than

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real game on a private Xvfb: the intro over the desktop, a double-click skip, answers
-# with Tab and Space, Esc twice, the progress file, and a refused second copy.
+# with Tab and Space, Esc twice, the progress file, a double-click on an answer counted once,
+# and a refused second copy.
 # Usage: game_e2e.sh BIN_DIR    (BIN_DIR holds quorvel-challenge, quorvel-bank, DATA.ASC, the sounds)
 set -u
 bin=$(cd "$1" && pwd)
@@ -20,7 +21,7 @@ at_least() { [ "$1" -ge "$2" ]; }
 
 cat >"$work/plain.asc" <<'BANK'
 The Quorvel Challenge
-End-to-end bank: three plain questions
+End-to-end bank: four plain questions
 1
 0
 1
@@ -51,6 +52,14 @@ A lighthouse
 A library
 A lift
 ''' 3
+1
+0
+1
+
+What does Delvo ride to gigs?
+A scooter
+A tandem
+''' 4
 BANK
 
 start_display 1024x768x24 || exit 1
@@ -112,6 +121,26 @@ answered=$(( $(user_value "$user" 4) + $(user_value "$user" 5) ))
 check "USER.ASC: two answers counted" [ "$answered" = 2 ]
 check "USER.ASC: one right (Tab from answer 1 picks answer 2: wrong for question 1, right for question 2)" \
   [ "$(user_value "$user" 4)" = 1 ]
+
+# --- a double-click on an answer counts one answer ------------------------------------------------
+start_game double
+dismiss_no_sound_card 3
+wait_window "$INTRO_TITLE" 10 >/dev/null && double_click 512 700
+quiz=$(wait_window "$QUIZ_TITLE" 15)
+check "the game resumes" [ -n "$quiz" ]
+sleep 1
+# Answer 1's button of question 3 at 1024x768: 1.5 spacings (40.5 px) from the left, under a
+# one-line question; its middle is about 53,92 inside the window.
+eval "$(xdotool getwindowgeometry --shell "$quiz")"
+xdotool mousemove $((X + 53)) $((Y + 92)) click --repeat 2 --delay 120 1
+sleep 4   # the judging sound, its pause and the next question
+screenshot "$work/after-double-click.png"
+press "$quiz" Escape; sleep 0.5; press "$quiz" Escape
+wait_exit "$GAME_PID" 5
+check "USER.ASC: the double-click answered question 3 only (next question $(user_value "$user" 3))" \
+  [ "$(user_value "$user" 3)" = 4 ]
+answered=$(( $(user_value "$user" 4) + $(user_value "$user" 5) ))
+check "USER.ASC: three answers counted in all (got $answered)" [ "$answered" = 3 ]
 
 # --- a second copy is refused -------------------------------------------------------------------
 start_game running

@@ -1,12 +1,15 @@
 // The music clips with the real player on a real MP3, played into the test's null sink.
 #include "CommandButton.h"
+#include "Label.h"
 #include "Mp3Player.h"
 #include "QuizFixture.h"
+#include "QuizTexts.h"
 #include "Waits.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace {
 
@@ -146,4 +149,64 @@ TEST_F(QuizClipsWithoutEndReport, TheAnswerGivesUpWaitingAfterFiveSeconds)
     EXPECT_EQ(game().IncorrectCount, 1);
     EXPECT_GT(lastWaitingPause - stoppedAt, 4.9);
     EXPECT_LT(lastWaitingPause - stoppedAt, 5.2);
+}
+
+namespace {
+
+class QuizClipsOnTheScriptedClock : public QuizClips {
+protected:
+    QuizClipsOnTheScriptedClock() : QuizClips(true) {}
+};
+
+} // namespace
+
+TEST_F(QuizClipsOnTheScriptedClock, ReplayDuringTheRemarkLeavesNoClipUnderTheNextQuestion)
+{
+    PlainQuestion music;
+    music.kind = 2;
+    music.clip = QStringLiteral("CLIP.MP3");
+    music.extraAnswer = 1;
+    music.extra = QStringLiteral("That was the blues.");
+    writeBank({music, PlainQuestion{}});
+    Form2& f = load();
+    f.show();
+    f.Form_Activate();
+    ASSERT_NE(game().ClipPlaying, 0);
+    EXPECT_TRUE(f.Command2->isEnabled());
+
+    bool clicked = false;
+    clock.onPause = [&] {
+        if (clicked || f.LBLEXTRA->isHidden())
+            return;
+        clicked = true;
+        QTest::mouseClick(f.Command2, Qt::LeftButton);
+    };
+    answer(1);
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(f.Label22->Caption(), QStringLiteral("2."));
+    EXPECT_TRUE(f.Command2->isHidden());
+    EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
+    EXPECT_EQ(game().ClipPlaying, 0);
+}
+
+TEST_F(QuizClipsWithoutEndReport, EscWhileTheClipIsStoppedLeavesTheWarningWithNoQuestionUnderIt)
+{
+    Form2& f = load();
+    f.show();
+    f.Form_Activate();
+    ASSERT_NE(game().ClipPlaying, 0);
+    bool pressed = false;
+    clock.onPause = [&] {
+        if (pressed || game().ClipPlaying == 0 || f.cmdans[1]->isEnabled())
+            return;
+        pressed = true;
+        QTest::keyClick(f.Command1, Qt::Key_Escape);
+    };
+    answer(2);
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(f.Label4->Caption(), CloseWarningText(2, 3, 0, 1));
+    EXPECT_FALSE(f.Label4->isHidden());
+    EXPECT_EQ(f.Label22->Caption(), QStringLiteral("1."));  // the next question never went up
+    EXPECT_TRUE(f.cmdans[1]->isHidden() && f.Label22->isHidden());
+    EXPECT_TRUE(f.Command2->isHidden());
 }

@@ -5,6 +5,7 @@
 #include "Numbers.h"
 #include "QuizFixture.h"
 #include "ScreenClass.h"
+#include "TextFit.h"
 
 namespace {
 
@@ -151,4 +152,59 @@ TEST_F(QuizLayout, AnswerColumnFollowsTheQuestionsAnswers)
     EXPECT_EQ(f.Label22->Caption(), QStringLiteral("100."));
     expectQuestionAfterItsNumber();
     EXPECT_GT(f.Label2->Left(), afterOneDigit);
+}
+
+TEST_F(QuizLayout, AnswerRowsKeepOnePitchWhateverTheirCaptions)
+{
+    PlainQuestion descending;
+    descending.answers = QStringList{"(Yes)", "No", "", "jump"};  // glyphs below the descent, an empty row
+    writeBank({descending});
+    for (const platform::ScreenInfo& screen : {platform::ScreenInfo{800, 600, 15, 15}, {1024, 768, 15, 15}}) {
+        SCOPED_TRACE(screen.widthPixels);
+        Form2& f = load(screen);
+        const double pitch = f.LBLANS[1]->Height();  // "Answer 1", sized by the load step
+        f.Form_Activate();
+        for (int i = 1; i <= 4; ++i)
+            EXPECT_DOUBLE_EQ(f.LBLANS[i]->Height(), pitch) << i;
+        for (int i = 2; i <= 3; ++i)
+            EXPECT_DOUBLE_EQ(f.LBLANS[i + 1]->Top() - f.LBLANS[i]->Top(), f.LBLANS[2]->Top() - f.LBLANS[1]->Top()) << i;
+        form.reset();
+        resetGame();
+    }
+}
+
+// The bank tools measure texts with the layout alone; the window must put them where it says.
+TEST_F(QuizLayout, TheWindowPlacesItsTextsWhereTheToolsMeasureThem)
+{
+    PlainQuestion q;
+    q.text = QStringLiteral("Which of these did Delvo keep in the lighthouse, up all of its 117 stairs?");
+    q.answers = QStringList{"(Yes)", "A long answer about a box of teaspoons", "C"};
+    q.extraAnswer = 1;
+    q.extra = QStringLiteral("A remark that shows at the top of the window.");
+    writeBank({q});
+    for (const QSize screen : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}) {
+        SCOPED_TRACE(screen.width());
+        Form2& f = load({screen.width(), screen.height(), 15, 15});
+        f.show();
+        f.Form_Activate();
+        const QuizWindowLayout layout = quizLayoutForScreen(screen);
+        const QuestionPlacement place = layout.placeQuestion(1, q.text, QStringList{QString()} + q.answers);
+        EXPECT_EQ(f.Imgdelvo[1]->fractionalRect(), layout.picture());
+        EXPECT_EQ(f.Label22->fractionalRect(), place.number);
+        EXPECT_EQ(f.Label2->fractionalRect(), place.question);
+        for (int i = 1; i <= 3; ++i) {
+            EXPECT_EQ(f.LBLANS[i]->fractionalRect(), place.answers[i]) << i;
+            EXPECT_EQ(f.cmdans[i]->fractionalRect(), place.buttons[i]) << i;
+        }
+        QRectF remark;
+        clock.onPause = [&] {
+            if (!f.LBLEXTRA->isHidden())
+                remark = f.LBLEXTRA->fractionalRect();
+        };
+        answer(1);
+        EXPECT_EQ(remark, layout.placeRemark(q.extra));
+        clock.onPause = {};
+        form.reset();
+        resetGame();
+    }
 }

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -203,7 +204,7 @@ TEST_F(QuorvelBank, DoubleDashEndsTheOptionsSoFileNamesMayBeginWithADash)
     EXPECT_EQ(folder.read("-PLAIN.ASC").left(16), "  Quorvel bank  ");
     // Without "--" the name is an unknown option, and after "--" so is nothing else.
     EXPECT_EQ(bankTool({"check", "-DATA.ASC"}, folder.path()).code, 2);
-    EXPECT_TRUE(bankTool({"check", "--", "--help"}, folder.path()).err.startsWith("--help: cannot open the file"));
+    EXPECT_TRUE(bankTool({"check", "--", "--help"}, folder.path()).err.contains("--help: cannot open the file"));
 }
 
 TEST_F(QuorvelBank, UsageAndFileErrorsExitWithTwo)
@@ -284,5 +285,55 @@ TEST_F(QuorvelBank, ImportRefusesWhatABankCannotHoldNamingTheLine)
         EXPECT_EQ(run.code, 2);
         EXPECT_TRUE(run.err.contains("BAD.JSON:2: ") && run.err.contains(why)) << run.err.toStdString();
         EXPECT_EQ(folder.read("DATA.ASC"), old);
+    }
+}
+
+TEST_F(QuorvelBank, CheckMeasuresEveryTextWithTheGamesFontsAndLayout)
+{
+    // The bundled bank fits on the common screens and the large ones.
+    const QString bundled = QStringLiteral(QUORVEL_GAME_DATA_DIR "/DATA.ASC");
+    for (const char* screen : {"800x600", "1024x768", "1280x1024", "1920x1080"}) {
+        const ToolRun run = bankTool({"check", "--screen", screen, bundled});
+        EXPECT_EQ(run.code, 0) << screen << '\n' << run.out.toStdString();
+    }
+
+    QByteArrayList plain = everyShape;
+    plain[19] = "Good ear! That was the band's very first recording, made one wet Sunday in Old Gus's garden shed.";
+    plain[27] = "an answer that runs on and on and on, far past the right-hand edge of the quiz window";
+    folder.write("Delvo Theme.mp3", "");
+    folder.write("LONG.ASC", codedBank(plain));
+    const QString file = folder.file("LONG.ASC");
+    const QRegularExpression finding(QStringLiteral("^(.*):(\\d+): question (\\d): (the remark|answer 2) is (\\d+) px "
+                                                    "wider than the window at (\\d+x\\d+)$"));
+    struct Case {
+        QStringList options;
+        QStringList screens;  // in the order reported for each text
+    };
+    const Case cases[] = {{{"--screen", "800x600"}, {"800x600"}},
+                          {{}, {"800x600", "1024x768"}},
+                          {{"--screen", "1920x1080", "--screen", "640x480"}, {"1920x1080", "640x480"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        const ToolRun run = bankTool(QStringList{"check"} + c.options + QStringList{file});
+        EXPECT_EQ(run.code, 1);
+        const QStringList lines = QString::fromLocal8Bit(run.out).split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2 * c.screens.size()) << run.out.toStdString();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QRegularExpressionMatch m = finding.match(lines[i]);
+            ASSERT_TRUE(m.hasMatch()) << lines[i].toStdString();
+            const bool remark = i < c.screens.size();  // line 20 comes before line 28
+            EXPECT_EQ(m.captured(1), file);
+            EXPECT_EQ(m.captured(2), remark ? "20" : "28");
+            EXPECT_EQ(m.captured(3), remark ? "2" : "3");
+            EXPECT_EQ(m.captured(4), remark ? "the remark" : "answer 2");
+            EXPECT_GT(m.captured(5).toInt(), 0);
+            EXPECT_EQ(m.captured(6), c.screens[i % c.screens.size()]);
+        }
+    }
+
+    for (const QStringList& bad : {QStringList{"check", "--screen", "800", file}, QStringList{"check", file, "--screen"},
+                                   QStringList{"check", "--screen", "800x600"}}) {
+        const ToolRun run = bankTool(bad);
+        EXPECT_EQ(run.code, 2) << bad.join(' ').toStdString();
     }
 }

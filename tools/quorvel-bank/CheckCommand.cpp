@@ -1,17 +1,34 @@
-// check: reads every question as the game will and reports what would go wrong in play.
+// check: reads every question as the game will and reports what would go wrong in play,
+// including the texts that do not fit the quiz window at the chosen screen sizes.
 #include "Commands.h"
 
 #include "BankCheck.h"
+#include "TextFitCheck.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 int checkCommand(const QStringList& args)
 {
-    const QString& path = args[0];
+    QStringList operands = args;
+    const std::optional<QList<QSize>> screens = TextFitCheck::screens(*takeOptionValues(operands, QStringLiteral("--screen")));
+    if (!screens) {
+        printError(QStringLiteral("quorvel-bank check: --screen takes a size such as 800x600"));
+        return ExitCode::failure;
+    }
+    const QString& path = operands[0];
     if (!readable(path))
         return ExitCode::failure;
     const BankFileReport report = readBankFile(path);
-    const QList<BankFinding> findings = allFindings(report, QFileInfo(path).absolutePath());
+    QList<BankFinding> findings = allFindings(report, QFileInfo(path).absolutePath());
+    const TextFitCheck fit(*screens);
+    for (qsizetype i = 0; i < report.questions.size(); ++i) {
+        for (BankFinding f : fit.check(report.questions[i], report.numbers[i])) {
+            f.line = fieldLine(report.firstLines[i], f.field);
+            findings.append(f);
+        }
+    }
+    std::stable_sort(findings.begin(), findings.end(), [](const BankFinding& a, const BankFinding& b) { return a.line < b.line; });
     for (const BankFinding& f : findings) {
         const QString place = f.line > 0 ? QStringLiteral("%1:%2").arg(path).arg(f.line) : path;
         printOut(QStringLiteral("%1: %2\n").arg(place, f.message).toLocal8Bit());

@@ -1,7 +1,7 @@
 // quorvel-bank: builds, inspects and checks the game's coded question bank with the game's own code.
 #include "Commands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <algorithm>
 #include <array>
 
@@ -13,6 +13,7 @@ struct Command {
     int maxArgs;
     int (*run)(const QStringList&);
     const char* help;
+    const char* valueOption = nullptr;  // an option that takes a value, may be repeated
 };
 
 constexpr std::array<Command, 5> commands{{
@@ -33,9 +34,13 @@ constexpr std::array<Command, 5> commands{{
      "number, kind, extraAnswer, rightAnswer, clip, question, answers, extra: exactly what the\n"
      "game reads. Exit 1 when a question cannot be read.\n"},
     {"check", 1, 1, checkCommand,
-     "Usage: quorvel-bank check CODED\n"
+     "Usage: quorvel-bank check [--screen WIDTHxHEIGHT]... CODED\n"
      "Reads every question of CODED as the game will and prints each problem as\n"
-     "FILE:LINE: message. Exit 1 when there is any problem.\n"},
+     "FILE:LINE: message. Exit 1 when there is any problem.\n"
+     "Each question, answer and remark is also measured with the game's fonts and layout on a\n"
+     "screen of the given size (by default 800x600 and 1024x768); a text wider than the window,\n"
+     "or running into the picture, the Close button or below the window, is a problem.\n",
+     "--screen"},
     {"import", 2, 2, importCommand,
      "Usage: quorvel-bank import JSON CODED\n"
      "Writes the coded bank CODED from JSON, one question a line as dump prints them (the key\n"
@@ -106,21 +111,46 @@ int run(QStringList args)
             printOut(command.help);
             return ExitCode::fine;
         }
-        if (!given.options.isEmpty())
-            return usageError(QStringLiteral("quorvel-bank %1: unknown option %2").arg(name, given.options.first()));
-        if (given.files.size() < command.minArgs || given.files.size() > command.maxArgs)
+        // A value option's pairs go to the command as they are; any other option is unknown.
+        QStringList operands = args;
+        const std::optional<QStringList> values =
+            command.valueOption ? takeOptionValues(operands, QLatin1String(command.valueOption)) : QStringList();
+        if (!values)
+            return usageError(QStringLiteral("quorvel-bank %1: %2 needs a value").arg(name, command.valueOption));
+        const Arguments operandsGiven = splitOptions(operands);
+        if (!operandsGiven.options.isEmpty())
+            return usageError(QStringLiteral("quorvel-bank %1: unknown option %2").arg(name, operandsGiven.options.first()));
+        if (operandsGiven.files.size() < command.minArgs || operandsGiven.files.size() > command.maxArgs)
             return usageError(QStringLiteral("quorvel-bank %1: wrong number of arguments\n%2")
                                   .arg(name, QString::fromLatin1(command.help).section('\n', 0, 0)));
-        return command.run(given.files);
+        QStringList passed;
+        for (const QString& value : *values)
+            passed << QLatin1String(command.valueOption) << value;
+        return command.run(passed + operandsGiven.files);
     }
     return usageError(QStringLiteral("quorvel-bank: unknown command %1").arg(name));
 }
 
 } // namespace
 
+std::optional<QStringList> takeOptionValues(QStringList& args, const QString& option)
+{
+    QStringList values;
+    for (qsizetype i = args.indexOf(option); i >= 0; i = args.indexOf(option, i)) {
+        if (i + 1 >= args.size())
+            return std::nullopt;
+        values << args.at(i + 1);
+        args.remove(i, 2);
+    }
+    return values;
+}
+
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // check measures texts with the game's fonts, which need a GUI application but no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();
     return run(args);
