@@ -305,6 +305,7 @@ bool EditorWindow::openPath(const QString& path)
     }
     newPath_.clear();
     selectRow(document_.count() > 0 ? 0 : -1);
+    list->setFocus();
     updateTitle();
     if (!document_.fileFindings().isEmpty())
         statusBar()->showMessage(tr("The file has problems: see the findings"), 5000);

@@ -11,7 +11,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
@@ -126,4 +129,21 @@ TEST_F(EditorWindowTest, AFindingLeadsToItsFieldAndEveryControlHasAName)
         ASSERT_NE(accessible, nullptr);
         EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty()) << widget->metaObject()->className();
     }
+}
+
+TEST_F(EditorWindowTest, ClosingWithUnsavedChangesAsksFirst)
+{
+    QTest::mouseClick(window.addButton, Qt::LeftButton);
+    type("Unsaved?");
+    // The question box comes up modal; the author answers Cancel, then (a second time) Discard.
+    for (const auto button : {QMessageBox::Cancel, QMessageBox::Discard}) {
+        QTimer::singleShot(0, [button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            box->button(button)->click();
+        });
+        window.close();
+        EXPECT_EQ(window.isVisible(), button == QMessageBox::Cancel);
+    }
+    EXPECT_FALSE(QFile::exists(bank));
 }
