@@ -80,6 +80,12 @@ EditorWindow::EditorWindow() : refresh_(new QTimer(this))
     connect(&document_, &BankDocument::questionChanged, this, &EditorWindow::scheduleRefresh);
     connect(&document_, &BankDocument::findingsChanged, this, &EditorWindow::scheduleRefresh);
     connect(document_.undoStack(), &QUndoStack::cleanChanged, this, &EditorWindow::updateTitle);
+    connect(findings, &FindingsPanel::progress, this, [this](int done, int total) {
+        if (done < total)
+            statusBar()->showMessage(tr("Checking the questions: %1 of %2").arg(done).arg(total));
+        else
+            statusBar()->clearMessage();
+    });
     connect(findings, &FindingsPanel::findingChosen, this, [this](int question, BankField field) {
         selectRow(question - 1);
         form->focusField(field);

@@ -1,5 +1,7 @@
 #include "FindingsPanel.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 enum Role { QuestionRole = Qt::UserRole + 1, FieldRole };
@@ -10,6 +12,9 @@ QString describe(const BankFinding& f)
         return QObject::tr("line %1: %2").arg(f.line).arg(f.message);
     return f.message;
 }
+
+// How long one slice of checking may hold the window, in milliseconds.
+constexpr int SliceMilliseconds = 40;
 
 } // namespace
 
@@ -25,16 +30,38 @@ FindingsPanel::FindingsPanel(BankDocument& document, QWidget* parent) : QListWid
     };
     connect(this, &QListWidget::itemClicked, this, choose);
     connect(this, &QListWidget::itemActivated, this, choose);
+    slices_.setSingleShot(true);
+    slices_.setInterval(0);
+    connect(&slices_, &QTimer::timeout, this, &FindingsPanel::checkSlice);
 }
 
 void FindingsPanel::refresh()
 {
-    setUpdatesEnabled(false);
     clear();
-    for (const BankFinding& f : document_.allFindings()) {
-        auto* item = new QListWidgetItem(describe(f), this);
-        item->setData(QuestionRole, f.question);
-        item->setData(FieldRole, static_cast<int>(f.field));
+    for (const BankFinding& f : document_.fileFindings())
+        add(f);
+    next_ = 0;
+    checkSlice();
+}
+
+void FindingsPanel::add(const BankFinding& f)
+{
+    auto* item = new QListWidgetItem(describe(f), this);
+    item->setData(QuestionRole, f.question);
+    item->setData(FieldRole, static_cast<int>(f.field));
+}
+
+void FindingsPanel::checkSlice()
+{
+    QElapsedTimer slice;
+    slice.start();
+    const int total = document_.count();
+    while (next_ < total && slice.elapsed() < SliceMilliseconds) {
+        for (const BankFinding& f : document_.findings(next_))
+            add(f);
+        ++next_;
     }
-    setUpdatesEnabled(true);
+    emit progress(next_, total);
+    if (next_ < total)
+        slices_.start();
 }
