@@ -35,7 +35,7 @@ void Form2::cmdans_Click(int16_t index)
     Imgdelvo[1]->Refresh();
 
     giveFeedback(index, right);
-    // A second close request has saved the progress and closed the window.
+    // A close request has saved the progress and closed the window.
     if (Unloaded())
         return;
 
