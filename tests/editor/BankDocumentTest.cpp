@@ -3,6 +3,7 @@
 #include "BankDocument.h"
 #include "PlainBank.h"
 
+#include <QMimeData>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -146,4 +147,20 @@ TEST(BankDocument, OpenEditSaveReopen)
     EXPECT_TRUE(error.contains("question 1: the right answer 4")) << error.toStdString();
     EXPECT_EQ(folder.read("DATA.ASC"), saved);
     EXPECT_TRUE(d.isModified());
+}
+
+TEST(BankDocument, ADraggedQuestionLandsWhereItIsDropped)
+{
+    // Drop rows count the dragged question still in its old place; -1 is a drop on no row.
+    const std::tuple<int, int, QString> drops[] = {
+        {0, 3, "B C A D"}, {3, 0, "D A B C"}, {1, 2, "A B C D"}, {0, -1, "B C D A"}, {2, 1, "A C B D"}};
+    for (const auto& [from, dropRow, expected] : drops) {
+        BankDocument d;
+        d.newBank();
+        for (const char* text : {"A", "B", "C", "D"})
+            d.insert(d.count(), question(text));
+        std::unique_ptr<QMimeData> dragged(d.mimeData({d.index(from)}));
+        EXPECT_FALSE(d.dropMimeData(dragged.get(), Qt::MoveAction, dropRow, 0, {}));  // the view removes nothing
+        EXPECT_EQ(texts(d).join(' '), expected) << from << " -> " << dropRow;
+    }
 }
