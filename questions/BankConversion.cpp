@@ -54,6 +54,12 @@ bool keptAsSeparator(QByteArrayView trimmed)
 
 } // namespace
 
+QByteArray codedLine(QByteArrayView plainLine)
+{
+    const QByteArrayView trimmed = trimBlanks(plainLine);
+    return keptAsSeparator(trimmed) ? trimmed.toByteArray() : encodeText(trimmed);
+}
+
 void convertPlainBank(const QString& plainPath, const QString& codedPath)
 {
     BankLines plain(plainPath);
@@ -62,13 +68,8 @@ void convertPlainBank(const QString& plainPath, const QString& codedPath)
         throw RunTimeError::inFile(plainPath, 1, QStringLiteral("the plain bank is empty: it has no header line"));
     LineWriter coded(codedPath);
     coded.write(line);
-    while (plain.next(line)) {
-        const QByteArrayView trimmed = trimBlanks(line);
-        if (keptAsSeparator(trimmed))
-            coded.write(trimmed);
-        else
-            coded.write(encodeText(trimmed));
-    }
+    while (plain.next(line))
+        coded.write(codedLine(line));
     coded.commit();
 }
 

@@ -1,6 +1,11 @@
 #pragma once
 // Whole-bank conversions between the plain bank an author edits and the coded bank the game reads.
+#include <QByteArray>
 #include <QString>
+
+// One plain line as the conversion writes it (any line but the first): blanks at both ends
+// removed, then a separator kept as it is and any other line coded.
+QByteArray codedLine(QByteArrayView plainLine);
 
 // Plain to coded: line 1 copied as it is; every other line loses its leading and trailing
 // blanks, then a separator (three apostrophes and at least one more character) is written

@@ -84,14 +84,20 @@ void Form2::giveFeedback(int16_t index, bool right)
     WaitWithoutEvents(1.0);
 }
 
-void Form2::showExtraRemark()
+void Form2::placeExtraRemark()
 {
-    GameState& g = game();
+    const GameState& g = game();
     LBLEXTRA->show();
     LBLEXTRA->setCaption(g.ExtraText);
     LBLEXTRA->setFontSize(g.BaseFontSize - 2);
     const QRectF place = layout_->placeRemark(g.ExtraText);
     LBLEXTRA->Move(place.left(), place.top());
+}
+
+void Form2::showExtraRemark()
+{
+    GameState& g = game();
+    placeExtraRemark();
     setAnswerButtonsEnabled(false);
     g.ExtraShowing = 1;
     WaitWithEvents(2.0);

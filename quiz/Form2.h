@@ -42,6 +42,8 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Mp3Play1_ThreadEnded();
+    // Shows ExtraText at the top of the window, centred, as an answer click shows it.
+    void placeExtraRemark();
 
     // Controls; arrays are indexed from 1, slot 0 is unused.
     platform::Label* Label2;

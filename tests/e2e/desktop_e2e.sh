@@ -44,6 +44,18 @@ white_share() {
 }
 quiz_on_screen() { awk -v s="$(white_share "$1")" 'BEGIN {exit !(s > 0.5)}'; }
 
+# The quiz window's place, with room for a frame and its shadow: centred, 0.65 of the screen
+# wide and 0.5 high.
+quiz_area="$((width * 65 / 100 + 80))x$((height / 2 + 140))+$((width * 175 / 1000 - 40))+$((height / 4 - 90))"
+# quiz_arriving FRAME DIFFERING: the frame differs from the desktop by more than a title can, all
+# of it where the quiz window opens: the compositor is fading the quiz window in, the intro is over.
+quiz_arriving() {
+  local inside
+  [ "$2" -gt "$title_pixels" ] || return 1
+  inside=$(differing_pixels "$work/desktop.png" "$1" "$quiz_area")
+  [ $(($2 - inside)) -lt 1000 ]
+}
+
 # outside_title_share DIFFERING: per cent of the screen outside the title (its 599 x 127 pixels,
 # wherever it is) that equals the desktop as it was before the game, when DIFFERING pixels differ.
 outside_title_share() {
@@ -85,6 +97,8 @@ for ((i = 0; i < ${#frames[@]}; i += stride)); do
   convert "xwd:${frames[$i]}" "$frame"
   quiz_on_screen "$frame" && break  # the intro has ended
   title=$(differing_pixels "$work/desktop.png" "$frame")
+  # A quiz check runs once a second, so the last second's frames may show the quiz window opening.
+  [ $((${#frames[@]} - i)) -le 5 ] && quiz_arriving "$frame" "$title" && break
   share=$(outside_title_share "$title")
   echo "intro frame $(basename "$frame" .png): $share % of the screen outside the title equals the desktop ($title pixels differ)"
   awk -v a="$share" -v b="$lowest" 'BEGIN {exit !(a < b)}' && lowest=$share

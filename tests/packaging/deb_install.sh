@@ -20,8 +20,10 @@ check "the package depends on the Qt and GStreamer libraries" \
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-for file in usr/games/quorvel-challenge usr/bin/quorvel-bank \
+for file in usr/games/quorvel-challenge usr/bin/quorvel-bank usr/bin/quorvel-editor \
             usr/share/man/man6/quorvel-challenge.6.gz usr/share/man/man1/quorvel-bank.1.gz \
+            usr/share/man/man1/quorvel-editor.1.gz usr/share/applications/org.quorvel.Editor.desktop \
+            usr/share/icons/hicolor/256x256/apps/org.quorvel.Editor.png \
             usr/share/doc/quorvel-challenge/copyright usr/share/doc/quorvel-challenge/changelog.gz \
             usr/share/quorvel-challenge/DATA.ASC usr/share/quorvel-challenge/RIGHT.WAV \
             usr/share/applications/org.quorvel.Challenge.desktop \
@@ -32,6 +34,9 @@ done
 check "the plain bank is not installed" [ ! -e "$root/usr/share/quorvel-challenge/DATANON.ASC" ]
 check "the installed bank tool reads the installed bank" \
   grep -q '"number":1,' <("$root/usr/bin/quorvel-bank" dump "$root/usr/share/quorvel-challenge/DATA.ASC" 1)
+
+check "the installed editor starts and explains itself" \
+  grep -q "question bank" <(QT_QPA_PLATFORM=offscreen "$root/usr/bin/quorvel-editor" --help 2>/dev/null)
 
 start_display 1024x768x24 || exit 1
 export XDG_DATA_HOME="$work/home-data"

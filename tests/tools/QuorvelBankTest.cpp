@@ -204,12 +204,12 @@ TEST_F(QuorvelBank, DoubleDashEndsTheOptionsSoFileNamesMayBeginWithADash)
     EXPECT_EQ(folder.read("-PLAIN.ASC").left(16), "  Quorvel bank  ");
     // Without "--" the name is an unknown option, and after "--" so is nothing else.
     EXPECT_EQ(bankTool({"check", "-DATA.ASC"}, folder.path()).code, 2);
-    EXPECT_TRUE(bankTool({"check", "--", "--help"}, folder.path()).err.startsWith("--help: cannot open the file"));
+    EXPECT_TRUE(bankTool({"check", "--", "--help"}, folder.path()).err.contains("--help: cannot open the file"));
 }
 
 TEST_F(QuorvelBank, UsageAndFileErrorsExitWithTwo)
 {
-    for (const char* command : {"encode", "decode", "dump", "check"}) {
+    for (const char* command : {"encode", "decode", "dump", "check", "import"}) {
         const ToolRun help = bankTool({command, "--help"});
         EXPECT_EQ(help.code, 0);
         EXPECT_TRUE(help.out.startsWith(QByteArray("Usage: quorvel-bank ") + command)) << help.out.toStdString();
@@ -241,6 +241,50 @@ TEST_F(QuorvelBank, DamagedBanksAreReportedNeverCrash)
             const ToolRun run = bankTool({command, folder.file("BAD.ASC")});
             EXPECT_TRUE(run.code == 0 || run.code == 1) << command << " exit " << run.code;
         }
+    }
+}
+
+TEST_F(QuorvelBank, ImportIsTheInverseOfDump)
+{
+    // Any bank: dump, import, dump gives the same questions.
+    const ToolRun dump = bankTool({"dump", folder.file("DATA.ASC")});
+    folder.write("DUMP.JSON", dump.out);
+    ASSERT_EQ(bankTool({"import", folder.file("DUMP.JSON"), folder.file("NEW.ASC")}).code, 0);
+    const ToolRun again = bankTool({"dump", folder.file("NEW.ASC")});
+    EXPECT_EQ(jsonLines(again.out), jsonLines(dump.out));
+    EXPECT_EQ(bankTool({"check", folder.file("NEW.ASC")}).code, bankTool({"check", folder.file("DATA.ASC")}).code);
+
+    // A bank written by import comes back byte for byte.
+    folder.write("AGAIN.JSON", again.out);
+    ASSERT_EQ(bankTool({"import", folder.file("AGAIN.JSON"), folder.file("AGAIN.ASC")}).code, 0);
+    EXPECT_EQ(folder.read("AGAIN.ASC"), folder.read("NEW.ASC"));
+
+    // A script need not number its questions; blank lines are skipped.
+    folder.write("SCRIPT.JSON", R"({"kind":1,"extraAnswer":0,"rightAnswer":2,"clip":"","question":"Q","answers":["a","b"],"extra":""})"
+                                "\n\n");
+    ASSERT_EQ(bankTool({"import", folder.file("SCRIPT.JSON"), folder.file("SCRIPT.ASC")}).code, 0);
+    EXPECT_EQ(jsonLines(bankTool({"dump", folder.file("SCRIPT.ASC")}).out),
+              jsonLines(R"({"number":1,"kind":1,"extraAnswer":0,"rightAnswer":2,"clip":"","question":"Q","answers":["a","b"],"extra":""})"));
+}
+
+TEST_F(QuorvelBank, ImportRefusesWhatABankCannotHoldNamingTheLine)
+{
+    const QByteArray good = R"({"kind":1,"extraAnswer":0,"rightAnswer":1,"clip":"","question":"Q","answers":["a","b"],"extra":""})";
+    const std::pair<QByteArray, const char*> bad[] = {
+        {"{not json", ":2: "},
+        {R"({"kind":1,"extraAnswer":0,"rightAnswer":1,"clip":"","question":"Q","answers":["a"],"extra":""})", "2 to 4 answers"},
+        {R"({"kind":1,"extraAnswer":0,"rightAnswer":1,"clip":"","question":"two\nlines","answers":["a","b"],"extra":""})", "line break"},
+        {R"({"kind":"1","extraAnswer":0,"rightAnswer":1,"clip":"","question":"Q","answers":["a","b"],"extra":""})", "\"kind\" must be a whole number"},
+        {R"({"kind":1,"extraAnswer":0,"rightAnswer":12345,"clip":"","question":"Q","answers":["a","b"],"extra":""})", "\"rightAnswer\" must be"},
+        {R"({"kind":1,"extraAnswer":0,"rightAnswer":1,"question":"Q","answers":["a","b"],"extra":""})", "\"clip\" must be a text"},
+    };
+    const QByteArray old = folder.read("DATA.ASC");
+    for (const auto& [line, why] : bad) {
+        folder.write("BAD.JSON", good + "\n" + line + "\n");
+        const ToolRun run = bankTool({"import", folder.file("BAD.JSON"), folder.file("DATA.ASC")});
+        EXPECT_EQ(run.code, 2);
+        EXPECT_TRUE(run.err.contains("BAD.JSON:2: ") && run.err.contains(why)) << run.err.toStdString();
+        EXPECT_EQ(folder.read("DATA.ASC"), old);
     }
 }
 

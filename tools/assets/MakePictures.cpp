@@ -5,6 +5,7 @@
 #include "MusicNote.h"
 #include "TitleArt.h"
 #include "WindowIcon.h"
+#include "EditorIcon.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -39,6 +40,9 @@ int main(int argc, char* argv[])
     ok &= save(drawDelvo(Mood::Dismayed), root.filePath("pictures/delvo-dismayed.png"), "PNG");
     ok &= save(drawMusicNote(), root.filePath("pictures/music.png"), "PNG");
     for (const int size : {32, 48, 64, 128, 256})
+    {
         ok &= save(drawWindowIcon(size), root.filePath(QStringLiteral("icons/icon-%1.png").arg(size)), "PNG");
+        ok &= save(drawEditorIcon(size), root.filePath(QStringLiteral("icons/editor-%1.png").arg(size)), "PNG");
+    }
     return ok ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The four commands of quorvel-bank. Each takes its operands (options removed) and the values
-// of its value option, and returns the exit code: 0 fine, 1 problems found, 2 usage or I/O error.
+// The commands of quorvel-bank. Each takes its operands (options removed) and the values of
+// its value option, and returns the exit code: 0 fine, 1 problems found, 2 usage or I/O error.
 #include <QStringList>
 
 namespace ExitCode {
@@ -13,6 +13,7 @@ int encodeCommand(const QStringList& args, const QStringList& /*optionValues*/);
 int decodeCommand(const QStringList& args, const QStringList& /*optionValues*/);
 int dumpCommand(const QStringList& args, const QStringList& /*optionValues*/);
 int checkCommand(const QStringList& args, const QStringList& screens);
+int importCommand(const QStringList& args, const QStringList& /*optionValues*/);
 
 // Messages for the author: stdout for results, stderr for errors.
 void printOut(const QByteArray& bytes);

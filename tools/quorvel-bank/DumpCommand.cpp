@@ -3,34 +3,11 @@
 
 #include "BankIndex.h"
 #include "BankLines.h"
+#include "QuestionJson.h"
 #include "QuestionRecord.h"
 #include "RunTimeError.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
-
-namespace {
-
-QByteArray jsonLine(int16_t number, const QuestionRecord& r)
-{
-    QJsonArray answers;
-    for (qsizetype i = 1; i < r.answers.size(); ++i)
-        answers.append(r.answers[i]);
-    const QJsonObject object{
-        {"number", number},
-        {"kind", r.kind},
-        {"extraAnswer", r.extraAnswer},
-        {"rightAnswer", r.rightAnswer},
-        {"clip", r.clipName},
-        {"question", r.questionText},
-        {"answers", answers},
-        {"extra", r.extraText},
-    };
-    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
-}
-
-} // namespace
 
 int dumpCommand(const QStringList& args, const QStringList& /*optionValues*/)
 {
@@ -56,7 +33,8 @@ int dumpCommand(const QStringList& args, const QStringList& /*optionValues*/)
         for (int number = first; number <= last; ++number) {
             lines.seek(index.offsets[number], index.starts[number]);
             try {
-                printOut(jsonLine(static_cast<int16_t>(number), readRecord(lines, static_cast<int16_t>(number))));
+                const BankQuestion question = questionFromRecord(readRecord(lines, static_cast<int16_t>(number)));
+                printOut(QJsonDocument(questionJson(number, question)).toJson(QJsonDocument::Compact) + '\n');
             } catch (const RunTimeError& e) {
                 printError(e.message());
                 status = ExitCode::problems;

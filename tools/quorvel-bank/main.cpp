@@ -16,7 +16,7 @@ struct Command {
     const char* valueOption = nullptr;  // an option that takes a value, may be repeated
 };
 
-constexpr std::array<Command, 4> commands{{
+constexpr std::array<Command, 5> commands{{
     {"encode", 2, 2, encodeCommand,
      "Usage: quorvel-bank encode PLAIN CODED\n"
      "Codes the plain bank PLAIN into the bank CODED that the game reads, as the game's own\n"
@@ -41,6 +41,12 @@ constexpr std::array<Command, 4> commands{{
      "screen of the given size (by default 800x600 and 1024x768); a text wider than the window,\n"
      "or running into the picture, the Close button or below the window, is a problem.\n",
      "--screen"},
+    {"import", 2, 2, importCommand,
+     "Usage: quorvel-bank import JSON CODED\n"
+     "Writes the coded bank CODED from JSON, one question a line as dump prints them (the key\n"
+     "number is not needed; the questions are numbered in the order of the lines). The two\n"
+     "header lines are the standard ones, so dump then import gives back a bank written by\n"
+     "import or the editor byte for byte. Exit 2 naming the line of a question it cannot take.\n"},
 }};
 
 constexpr const char* overview =
@@ -51,7 +57,8 @@ constexpr const char* overview =
     "  encode PLAIN CODED   code a plain bank into the bank the game reads\n"
     "  decode CODED PLAIN   turn a coded bank back into plain text\n"
     "  dump CODED [N]       print the questions as JSON lines\n"
-    "  check [--screen WxH] CODED   report every problem the game would meet\n"
+    "  check CODED          report every problem the game would meet\n"
+    "  import JSON CODED    write a bank from JSON lines as dump prints them\n"
     "\n"
     "quorvel-bank COMMAND --help describes a command. After \"--\" every argument is a file\n"
     "name, even one that begins with '-'.\n"
