@@ -40,15 +40,6 @@ protected:
         third.text = QStringLiteral("Three?");
         writeBank({first, second, third});
     }
-
-    Form2& start(int currentQuestion, int correct, int incorrect)
-    {
-        writeProgress(0, currentQuestion, correct, incorrect);
-        Form2& f = load();
-        f.show();
-        f.Form_Activate();
-        return f;
-    }
 };
 
 } // namespace

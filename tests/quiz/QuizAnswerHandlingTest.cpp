@@ -22,15 +22,6 @@ protected:
         writeBank({PlainQuestion{}, PlainQuestion{}, remarked, remarked});
     }
 
-    Form2& start(int currentQuestion, int correct, int incorrect)
-    {
-        writeProgress(0, currentQuestion, correct, incorrect);
-        Form2& f = load();
-        f.show();
-        f.Form_Activate();
-        return f;
-    }
-
     // Presses Esc `times` times at the first pause of the remark (a wait with events).
     void escDuringTheRemark(int times)
     {

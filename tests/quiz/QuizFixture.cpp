@@ -45,6 +45,15 @@ void QuizFixture::writeProgress(int soundOn, int currentQuestion, int correct, i
                                                  .arg(soundOn).arg(currentQuestion).arg(correct).arg(incorrect).toLatin1());
 }
 
+Form2& QuizFixture::start(int currentQuestion, int correct, int incorrect, int savedSoundOn)
+{
+    writeProgress(savedSoundOn, currentQuestion, correct, incorrect);
+    Form2& f = load();
+    f.show();
+    f.Form_Activate();
+    return f;
+}
+
 Form2& QuizFixture::load(platform::ScreenInfo screen)
 {
     platform::ScreenMetrics::setOverride(screen);

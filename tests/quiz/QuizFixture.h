@@ -49,6 +49,8 @@ protected:
     void writeProgress(int soundOn, int currentQuestion, int correct, int incorrect);
     // Creates and loads the window; the intro's part sets the paths and loads the progress.
     Form2& load(platform::ScreenInfo screen = {800, 600, 15, 15});
+    // Loads the window over the given progress and shows its first question.
+    Form2& start(int currentQuestion, int correct, int incorrect, int savedSoundOn = 0);
     void answer(int index) { form->cmdans_Click(static_cast<int16_t>(index)); }
     QStringList progressLines() const;
 

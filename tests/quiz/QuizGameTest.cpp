@@ -32,16 +32,6 @@ protected:
         writeBank({first, second, third});
     }
 
-    // Loads the window over the given progress and shows the first question.
-    Form2& start(int soundOn, int currentQuestion, int correct, int incorrect)
-    {
-        writeProgress(soundOn, currentQuestion, correct, incorrect);
-        Form2& f = load();
-        f.show();
-        f.Form_Activate();
-        return f;
-    }
-
     qint64 picture(int i) const { return form->Imgdelvo[i]->Picture().cacheKey(); }
 };
 
@@ -49,7 +39,7 @@ protected:
 
 TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
 {
-    Form2& f = start(1, 1, 0, 0);
+    Form2& f = start(1, 0, 0, 1);
     EXPECT_EQ(f.Label2->Caption(), QStringLiteral("Question?"));
 
     // What the window shows while the judging waits.
@@ -86,7 +76,7 @@ TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
 
 TEST_F(QuizGame, FinalScreenShowsTheScoreAndVerdictAndTheNextRunStartsAgain)
 {
-    Form2& f = start(1, 1, 0, 0);
+    Form2& f = start(1, 0, 0, 1);
     bool remarkShown = false;
     clock.onPause = [&] { remarkShown |= !f.LBLEXTRA->isHidden(); };
     for (int index : {2, 1, 1})  // right, right, wrong
@@ -107,7 +97,7 @@ TEST_F(QuizGame, FinalScreenShowsTheScoreAndVerdictAndTheNextRunStartsAgain)
 
 TEST_F(QuizGame, ButtonsAreNamedForAScreenReaderAndTheTabOrderStays)
 {
-    Form2& f = start(0, 1, 0, 0);
+    Form2& f = start(1, 0, 0, 0);
     const auto name = [](QWidget* widget) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
         return face ? face->text(QAccessible::Name) : QStringLiteral("<no interface>");
@@ -157,7 +147,7 @@ TEST(QuizTexts, FiveVerdictsAtTheirBoundariesAndTheExactScoreAndWarningTexts)
 
 TEST_F(QuizGame, EscTwiceWarnsThenClosesAndSavesTheProgress)
 {
-    Form2& f = start(1, 2, 1, 0);
+    Form2& f = start(2, 1, 0, 1);
     QTest::keyClick(f.Command1, Qt::Key_Escape);
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(f.Label4->Caption(), CloseWarningText(2, 3, 1, 0));
@@ -176,7 +166,7 @@ TEST_F(QuizGame, EscTwiceWarnsThenClosesAndSavesTheProgress)
 
 TEST_F(QuizGame, ABankThatShrankStartsANewGame)
 {
-    Form2& f = start(1, 9, 6, 2);
+    Form2& f = start(9, 6, 2, 1);
     EXPECT_EQ(game().CurrentQuestion, 1);
     EXPECT_EQ(game().CorrectCount, 0);
     EXPECT_EQ(game().IncorrectCount, 0);
@@ -189,7 +179,7 @@ TEST_F(QuizGame, ARightAnswerOutsideTheAnswersStopsWithAnErrorNamingQuestionAndB
     broken.rightAnswer = 3;  // of two answers
     writeBank({PlainQuestion{}, broken});
     try {
-        start(1, 2, 0, 0);
+        start(2, 0, 0, 1);
         FAIL() << "no error";
     } catch (const RunTimeError& error) {
         EXPECT_TRUE(error.message().contains(folder.file("DATA.ASC"))) << error.message().toStdString();
