@@ -49,8 +49,8 @@ Picture Picture::fromHandles(HBITMAP bitmap, HPALETTE palette)
     picture.state_->bitmap = bitmap;
     picture.state_->palette = palette;
     // A capture of a scaled screen holds device pixels; its size is the screen's, in the game's pixels.
-    picture.state_->widthHimetric = pixelsToHimetricX(image.deviceIndependentSize().width());
-    picture.state_->heightHimetric = pixelsToHimetricY(image.deviceIndependentSize().height());
+    picture.state_->widthHimetric = pixelsToHimetricX(picture.widthPixels());
+    picture.state_->heightHimetric = pixelsToHimetricY(picture.heightPixels());
     return picture;
 }
 
