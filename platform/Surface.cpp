@@ -148,6 +148,9 @@ void Surface::renderNormal(QImage& image)
         QPainter painter(&image);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, picture_.image());
+        // A picture in a scaled screen's device pixels is shown in them where it stays unchanged.
+        if (picture_.image().devicePixelRatio() != 1)
+            normal_ = image.copy();
     }
 }
 
@@ -155,9 +158,8 @@ void Surface::paintNormal(QImage& image)
 {
     if (image.isNull())
         return;
+    normal_ = QImage();
     renderNormal(image);
-    const bool devicePicture = picture_ && picture_.image().devicePixelRatio() != 1;
-    normal_ = devicePicture ? image.copy() : QImage();
 }
 
 void Surface::drawDevicePicture(QPainter& painter, const QRect& source)

@@ -203,7 +203,8 @@ private:
     QImage screen_;
     QImage persistent_;
     // The normal content as drawn in the game's pixels, kept while the picture holds a scaled
-    // screen's device pixels: where the surface still shows it, those pixels are presented.
+    // screen's device pixels (null otherwise, and for controls drawing their own look): where
+    // the surface still shows it, the picture's device pixels are presented instead.
     QImage normal_;
     QRegion shape_;  // client pixels of the visible shape (transparent mode)
     bool presentationHeld_ = false;
