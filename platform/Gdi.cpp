@@ -201,9 +201,27 @@ struct Side {
     QImage* image = nullptr;  // writable pixels (destination) or the source's pixels
     std::optional<QImage> grabbed;  // a screen source's pixels for the copied rectangle only
     bool mono = false;
-    QSize size;
+    QSize size;          // in the game's pixels
+    qreal ratio = 1;     // image pixels per game pixel (a scaled screen's device pixels)
     DcObject* dc = nullptr;
 };
+
+qreal screenRatio()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->devicePixelRatio() : 1;
+}
+
+int deviceLength(int length, qreal ratio) { return qRound(length * ratio); }
+
+QRect deviceRect(const QPoint& at, const QSize& size, qreal ratio)
+{
+    return QRect(deviceLength(at.x(), ratio), deviceLength(at.y(), ratio), deviceLength(size.width(), ratio),
+                 deviceLength(size.height(), ratio));
+}
+
+// An image's size in the game's pixels.
+QSize gameSize(const QImage& image) { return image.deviceIndependentSize().toSize(); }
 
 bool resolve(DcObject* dc, Side& side)
 {
@@ -215,39 +233,47 @@ bool resolve(DcObject* dc, Side& side)
             return false;
         side.image = &bitmap->image;
         side.mono = bitmap->mono;
-        side.size = bitmap->image.size();
+        side.size = gameSize(bitmap->image);
+        side.ratio = bitmap->image.devicePixelRatio();
         return true;
     }
     case DcKind::Target:
         side.image = dc->target ? dc->target->targetImage() : nullptr;
         if (!side.image || side.image->isNull())
             return false;
-        side.size = side.image->size();
+        side.size = gameSize(*side.image);
+        side.ratio = side.image->devicePixelRatio();
         return true;
     case DcKind::Screen:
         side.size = dc->screenArea.size();
+        side.ratio = screenRatio();
         return !side.size.isEmpty();
     }
     return false;
 }
 
+// The screen's pixels in `global` (the game's pixels), as the screen's own device pixels: on a
+// scaled screen the image is larger than `global` by the screen's ratio and says so.
 QImage grabScreen(const QRect& global)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || global.isEmpty())
         return {};
     const QPoint origin = screen->geometry().topLeft();
+    const qreal ratio = screen->devicePixelRatio();
     QImage grabbed = screen->grabWindow(0, global.x() - origin.x(), global.y() - origin.y(), global.width(), global.height())
                          .toImage()
                          .convertToFormat(QImage::Format_RGB32);
-    if (grabbed.size() != global.size()) {
+    const QSize expected = deviceRect(QPoint(), global.size(), ratio).size();
+    if (grabbed.size() != expected) {
         // Parts outside the screen read as black.
-        QImage full(global.size(), QImage::Format_RGB32);
+        QImage full(expected, QImage::Format_RGB32);
         full.fill(Qt::black);
         for (int y = 0; y < std::min(grabbed.height(), full.height()); ++y)
             std::memcpy(full.scanLine(y), grabbed.constScanLine(y), std::min(grabbed.width(), full.width()) * 4);
-        return full;
+        grabbed = full;
     }
+    grabbed.setDevicePixelRatio(ratio);
     return grabbed;
 }
 
@@ -396,9 +422,14 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int32_t width, int32_t height)
         if (width == 0 || height == 0) {
             result = handles::stockBitmap;  // the original platform hands out its 1 x 1 monochrome bitmap
         } else if (width > 0 && height > 0 && int64_t(width) * height <= (int64_t(1) << 28)) {
-            QImage image(width, height, mono ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+            // A bitmap for the screen of a scaled desktop holds its device pixels, so a capture
+            // keeps every pixel the screen shows.
+            const qreal ratio = dc->kind == DcKind::Screen ? screenRatio() : 1;
+            QImage image(deviceLength(width, ratio), deviceLength(height, ratio),
+                         mono ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
             if (!image.isNull()) {
                 image.fill(mono ? 0u : 0xFF000000u);
+                image.setDevicePixelRatio(ratio);
                 result = newBitmap(std::move(image), mono);
             }
         }
@@ -523,17 +554,30 @@ bool BitBlt(HDC dest, int32_t x, int32_t y, int32_t width, int32_t height, HDC s
         sourcePixels = &*from.grabbed;
         fromPoint = QPoint(0, 0);
     }
+    const QPoint toPoint(static_cast<int>(dx), static_cast<int>(dy));
+    // Both sides in image pixels. On a scaled screen a side may hold device pixels: equal ratios
+    // copy pixel for pixel, unequal ones resample the source part to the destination's pixels.
+    const QRect target = deviceRect(toPoint, size, to.ratio);
+    QRect part = deviceRect(fromPoint, size, from.ratio);
+    const bool resampled = !qFuzzyCompare(to.ratio, from.ratio);
     // A copy within one image reads a snapshot, so overlapping rectangles copy correctly.
     std::optional<QImage> snapshot;
-    if (sourcePixels == to.image) {
-        snapshot = sourcePixels->copy(QRect(fromPoint, size));
+    if (sourcePixels == to.image || resampled) {
+        snapshot = sourcePixels->copy(part);
+        if (resampled)
+            snapshot = snapshot->scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
         sourcePixels = &*snapshot;
-        fromPoint = QPoint(0, 0);
+        part.moveTopLeft(QPoint(0, 0));
     }
-    const QPoint toPoint(static_cast<int>(dx), static_cast<int>(dy));
+    // Rounding to device pixels may reach one pixel past either image: the common part is copied.
+    const QSize copied = (target & to.image->rect())
+                             .size()
+                             .boundedTo((sourcePixels->rect() & part).size());
+    if (copied.isEmpty())
+        return true;
     // The DC colours matter only where a 1-bit image is involved.
     const bool converts = to.mono != from.mono;
-    copyPixels(*to.image, to.mono, toPoint, *sourcePixels, from.mono, fromPoint, size, rop,
+    copyPixels(*to.image, to.mono, target.topLeft(), *sourcePixels, from.mono, part.topLeft(), copied, rop,
                converts ? rgbOf(sourceDc->bkColor) : 0, converts ? rgbOf(destDc->bkColor) : 0,
                converts ? rgbOf(destDc->textColor) : 0);
     if (destDc->kind == DcKind::Target && destDc->target)

@@ -48,8 +48,9 @@ Picture Picture::fromHandles(HBITMAP bitmap, HPALETTE palette)
     picture.state_ = std::make_shared<State>();
     picture.state_->bitmap = bitmap;
     picture.state_->palette = palette;
-    picture.state_->widthHimetric = pixelsToHimetricX(image.width());
-    picture.state_->heightHimetric = pixelsToHimetricY(image.height());
+    // A capture of a scaled screen holds device pixels; its size is the screen's, in the game's pixels.
+    picture.state_->widthHimetric = pixelsToHimetricX(picture.widthPixels());
+    picture.state_->heightHimetric = pixelsToHimetricY(picture.heightPixels());
     return picture;
 }
 
@@ -86,7 +87,7 @@ HBITMAP Picture::Handle() const { return state_ ? state_->bitmap : 0; }
 HPALETTE Picture::hPal() const { return state_ ? state_->palette : 0; }
 QImage Picture::image() const { return state_ ? gdi::bitmapImage(state_->bitmap) : QImage(); }
 QList<uint32_t> Picture::palette() const { return state_ ? gdi::paletteEntries(state_->palette) : QList<uint32_t>(); }
-int Picture::widthPixels() const { return image().width(); }
-int Picture::heightPixels() const { return image().height(); }
+int Picture::widthPixels() const { return qRound(image().deviceIndependentSize().width()); }
+int Picture::heightPixels() const { return qRound(image().deviceIndependentSize().height()); }
 
 } // namespace platform

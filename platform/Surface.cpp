@@ -148,13 +148,56 @@ void Surface::renderNormal(QImage& image)
         QPainter painter(&image);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, picture_.image());
+        // A picture in a scaled screen's device pixels is shown in them where it stays unchanged.
+        if (picture_.image().devicePixelRatio() != 1)
+            normal_ = image.copy();
     }
 }
 
 void Surface::paintNormal(QImage& image)
 {
-    if (!image.isNull())
-        renderNormal(image);
+    if (image.isNull())
+        return;
+    normal_ = QImage();
+    renderNormal(image);
+}
+
+void Surface::drawDevicePicture(QPainter& painter, const QRect& source)
+{
+    const QImage device = picture_ ? picture_.image() : QImage();
+    const qreal ratio = device.devicePixelRatio();
+    if (normal_.size() != screen_.size() || !qFuzzyCompare(ratio, devicePixelRatioF()))
+        return;
+    // A game pixel covers the device pixels from its left edge up to the next one's; at a
+    // fractional ratio the part shown also takes the device pixel the far edge falls into.
+    const auto edge = [ratio](int pixel) { return static_cast<int>(std::floor(pixel * ratio)); };
+    const auto farEdge = [ratio](int pixel) { return static_cast<int>(std::ceil(pixel * ratio)); };
+    const QRect shownPart = QRect(QPoint(edge(source.left()), edge(source.top())),
+                                  QPoint(farEdge(source.right() + 1) - 1, farEdge(source.bottom() + 1) - 1)) &
+                            device.rect();
+    if (shownPart.isEmpty())
+        return;
+    QImage shown = device.copy(shownPart);
+    shown.setDevicePixelRatio(1);
+    // Pixels drawn since the normal content cover their device pixels in their own colour.
+    for (int y = source.top(); y <= source.bottom(); ++y) {
+        const auto* drawn = reinterpret_cast<const QRgb*>(screen_.constScanLine(y));
+        const auto* normal = reinterpret_cast<const QRgb*>(normal_.constScanLine(y));
+        for (int x = source.left(); x <= source.right(); ++x) {
+            if (drawn[x] == normal[x])
+                continue;
+            const QRect block = QRect(QPoint(edge(x), edge(y)), QPoint(edge(x + 1) - 1, edge(y + 1) - 1)) & shownPart;
+            for (int by = block.top(); by <= block.bottom(); ++by) {
+                auto* line = reinterpret_cast<QRgb*>(shown.scanLine(by - shownPart.top()));
+                std::fill_n(line + block.left() - shownPart.left(), block.width(), drawn[x]);
+            }
+        }
+    }
+    painter.save();
+    painter.translate(clientRect().topLeft());
+    painter.scale(1 / ratio, 1 / ratio);
+    painter.drawImage(shownPart.topLeft(), shown);
+    painter.restore();
 }
 
 void Surface::repaintContent()
@@ -339,8 +382,10 @@ void Surface::paintEvent(QPaintEvent* event)
     const auto* top = qobject_cast<const Surface*>(window());
     if (top && top->clearPixel_)
         painter.drawImage(area.topLeft(), withClearPixels(screen_, source, *top->clearPixel_));
-    else
+    else {
         painter.drawImage(area, screen_, source);
+        drawDevicePicture(painter, source);
+    }
 }
 
 void Surface::makeSeeThrough(QRgb clearPixel)

@@ -19,6 +19,8 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+
+class QPainter;
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -172,6 +174,7 @@ protected:
 private:
     class Target;
     void paintNormal(QImage& image);
+    void drawDevicePicture(QPainter& painter, const QRect& source);
     void repaintContent();  // the normal content into the current images, presented
     void present(const QRect& clientRect);
     void updateShape();
@@ -199,6 +202,10 @@ private:
     QRectF geometryPx_;
     QImage screen_;
     QImage persistent_;
+    // The normal content as drawn in the game's pixels, kept while the picture holds a scaled
+    // screen's device pixels (null otherwise, and for controls drawing their own look): where
+    // the surface still shows it, the picture's device pixels are presented instead.
+    QImage normal_;
     QRegion shape_;  // client pixels of the visible shape (transparent mode)
     bool presentationHeld_ = false;
     QRect heldRect_;  // client pixels drawn while presentation was held

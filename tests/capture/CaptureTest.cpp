@@ -1,16 +1,22 @@
 // Screen capture on a real X server: a window with a known pattern, captured through the
 // desktop, through its client area and through its whole-window DC; the palette branch with a
-// display that says it is a 256-colour palette device.
+// display that says it is a 256-colour palette device; on a scaled screen, the capture in device
+// pixels.
 #include "CallRecorder.h"
 #include "Gdi.h"
 #include "RunTimeError.h"
 #include "ScreenMetrics.h"
 #include "VBPRNT32.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -25,7 +31,7 @@ public:
     PatternWindow()
     {
         setWindowFlag(Qt::FramelessWindowHint);
-        setGeometry(100, 50, 64, 48);
+        setGeometry(100, 48, 64, 48);  // whole device pixels at the scales tested: 1.25 and 2
     }
 
 protected:
@@ -154,6 +160,81 @@ TEST_F(Capture, TwipsPerPixelRoundingToZeroIsADivisionError)
     // The width is whole twips divided by whole twips per pixel, the remainder dropped.
     ScreenMetrics::setOverride(ScreenInfo{1000, 700, 12.4, 15});  // 12400 twips / 12 = 1033
     EXPECT_EQ(CaptureScreen().image().size(), QSize(1033, 700));
+}
+
+
+// A scaled screen, one process per scale (Qt reads the scale once, when the application starts).
+constexpr const char* ScaledChild = "QUORVEL_SCALED_CAPTURE";
+
+TEST(ScaledCaptureChild, TheScreenCaptureHoldsTheDevicePixels)
+{
+    if (qEnvironmentVariableIsEmpty(ScaledChild))
+        GTEST_SKIP() << "runs inside ScaledCapture.TheDesktopIsCapturedWholeAtEveryScale";
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen->devicePixelRatio();
+    ASSERT_GT(ratio, 1);
+    PatternWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // A game pixel covers the device pixels from its edge times the ratio: its centre is inside.
+    const auto device = [ratio](int pixel) { return static_cast<int>(std::floor((pixel + 0.5) * ratio)); };
+    const auto wrongInCapture = [&](const QImage& image) {
+        int wrong = 0;
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                wrong += (image.pixel(device(window.x() + x), device(window.y() + y)) & 0xFFFFFF) != (patternAt(x, y) & 0xFFFFFF);
+        return wrong;
+    };
+    QElapsedTimer timer;
+    timer.start();
+    Picture desktop = CaptureScreen();
+    while (timer.elapsed() < 3000 && wrongInCapture(desktop.image()) != 0) {
+        QTest::qWait(20);
+        desktop = CaptureScreen();
+    }
+    const QSize gamePixels = screen->geometry().size();
+    EXPECT_EQ(desktop.image().size(), (QSizeF(gamePixels) * ratio).toSize());
+    EXPECT_EQ(wrongInCapture(desktop.image()), 0);
+    // As a picture it is the size of the screen in the game's pixels.
+    EXPECT_EQ(QSize(desktop.widthPixels(), desktop.heightPixels()), gamePixels);
+    EXPECT_EQ(desktop.Width(), Picture::pixelsToHimetricX(gamePixels.width()));
+
+    // Copied into a bitmap of game pixels, the capture gives the whole screen, one pixel for each.
+    const HDC captureDc = CreateCompatibleDC(0);
+    const HGDIOBJ previous = SelectObject(captureDc, desktop.Handle());
+    const HDC gameDc = CreateCompatibleDC(0);
+    // Compatible with the DC holding the capture: a colour bitmap (a fresh memory DC gives 1-bit ones).
+    const HBITMAP gameBitmap = CreateCompatibleBitmap(captureDc, gamePixels.width(), gamePixels.height());
+    const HGDIOBJ gamePrevious = SelectObject(gameDc, gameBitmap);
+    EXPECT_TRUE(BitBlt(gameDc, 0, 0, gamePixels.width(), gamePixels.height(), captureDc, 0, 0, SRCCOPY));
+    const QImage copied = gdi::bitmapImage(gameBitmap);
+    EXPECT_EQ(copied.size(), gamePixels);
+    EXPECT_EQ(mismatches(copied, window.geometry().topLeft(), {0, 0, 64, 48}), 0);
+    SelectObject(gameDc, gamePrevious);
+    SelectObject(captureDc, previous);
+    DeleteDC(gameDc);
+    DeleteDC(captureDc);
+    DeleteObject(gameBitmap);
+}
+
+TEST(ScaledCapture, TheDesktopIsCapturedWholeAtEveryScale)
+{
+    if (qEnvironmentVariable("QT_QPA_PLATFORM") != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs the X server of the test services";
+    for (const char* scale : {"1.25", "2"}) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QLatin1String(scale));
+        env.insert(QLatin1String(ScaledChild), QStringLiteral("1"));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=ScaledCaptureChild.TheScreenCaptureHoldsTheDevicePixels")});
+        ASSERT_TRUE(child.waitForFinished(60000)) << "scale " << scale;
+        const QString output = QString::fromUtf8(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << "scale " << scale << ":\n" << output.toStdString();
+        EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << "scale " << scale;
+    }
 }
 
 } // namespace

@@ -12,7 +12,10 @@
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QFile>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QtTest/QTest>
 #include <QTimer>
 #include <QWidget>
@@ -259,6 +262,94 @@ TEST(Form1Screen, APlainDesktopGivesTheIntroItsOwnDarkBackground)
     LoadedForm1 loaded;
     EXPECT_TRUE(loaded.form.picture().isEmpty());
     EXPECT_EQ(loaded.form.BackColor(), 0x00201010u);
+}
+
+
+// Scaled screens: one process per scale (Qt reads the scale once, when the application starts).
+// The child counts the pixels in which the intro's first frame differs from the desktop read by
+// ImageMagick before the game ran; it writes the count and the screen's device pixel ratio.
+constexpr const char* ScaledChildOutput = "QUORVEL_SCALED_INTRO_OUT";
+
+TEST(Form1ScaledScreenChild, FirstFrameAgainstTheDesktop)
+{
+    if (qEnvironmentVariableIsEmpty(ScaledChildOutput))
+        GTEST_SKIP() << "runs inside Form1ScaledScreen.TheFirstFrameIsTheDesktopAtEveryScale";
+    QScreen* screen = QGuiApplication::primaryScreen();
+    Wallpaper wallpaper;
+    wallpaper.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
+    QTest::qWait(100);
+    TestFolder shots;
+    ASSERT_EQ(QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                                            shots.file(QStringLiteral("desktop.png"))}), 0);
+    const QImage desktop = QImage(shots.file(QStringLiteral("desktop.png"))).convertToFormat(QImage::Format_RGB32);
+
+    LoadedForm1 loaded;
+    ScriptedClock clock;
+    QImage firstFrame;
+    clock.at([](const ScriptedClock& c) { return c.pausesOf(4) == 1; },
+             [&] { firstFrame = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32); });
+    bool returned = false;
+    QTimer::singleShot(20000, [&] { if (!returned) loaded.form.close(); });  // never hang the run
+    loaded.form.showModally();
+    returned = true;
+    ASSERT_FALSE(firstFrame.isNull()) << "the intro never started";
+    ASSERT_EQ(firstFrame.size(), desktop.size());
+    int differing = 0;
+    for (int y = 0; y < desktop.height(); ++y)
+        for (int x = 0; x < desktop.width(); ++x)
+            differing += (desktop.pixel(x, y) & 0xFFFFFF) != (firstFrame.pixel(x, y) & 0xFFFFFF);
+    QFile out(qEnvironmentVariable(ScaledChildOutput));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QStringLiteral("%1 %2").arg(differing).arg(screen->devicePixelRatio()).toUtf8());
+}
+
+// The scale comes from Qt's own factor or from the X resources' font resolution, as a desktop
+// scaled in its settings sets it.
+TEST(Form1ScaledScreen, TheFirstFrameIsTheDesktopAtEveryScale)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xrdb")).isEmpty()) << "xrdb (x11-xserver-utils) is missing";
+    struct Case {
+        const char* scaleFactor;  // QT_SCALE_FACTOR, or nullptr
+        const char* xftDpi;       // Xft.dpi merged into the X resources, or nullptr
+        double ratio;             // the device pixel ratio Qt must see
+    };
+    const Case cases[] = {{"1", nullptr, 1},      {"1.25", nullptr, 1.25}, {"1.5", nullptr, 1.5},
+                          {"2", nullptr, 2},      {nullptr, "120", 1.25},  {nullptr, "144", 1.5},
+                          {nullptr, "192", 2}};
+    TestFolder folder;
+    for (const Case& c : cases) {
+        const QString name = c.scaleFactor ? QStringLiteral("QT_SCALE_FACTOR=%1").arg(c.scaleFactor)
+                                           : QStringLiteral("Xft.dpi=%1").arg(c.xftDpi);
+        if (c.xftDpi) {
+            QProcess xrdb;
+            xrdb.start(QStringLiteral("xrdb"), {QStringLiteral("-merge")});
+            xrdb.write(QStringLiteral("Xft.dpi: %1\n").arg(c.xftDpi).toUtf8());
+            xrdb.closeWriteChannel();
+            ASSERT_TRUE(xrdb.waitForFinished(10000));
+        }
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        if (c.scaleFactor)
+            env.insert(QStringLiteral("QT_SCALE_FACTOR"), QLatin1String(c.scaleFactor));
+        env.insert(QLatin1String(ScaledChildOutput), folder.file(name));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=Form1ScaledScreenChild.FirstFrameAgainstTheDesktop")});
+        const bool finished = child.waitForFinished(120000);
+        if (c.xftDpi)
+            QProcess::execute(QStringLiteral("xrdb"), {QStringLiteral("-remove")});
+        ASSERT_TRUE(finished) << name.toStdString();
+        EXPECT_EQ(child.exitCode(), 0) << name.toStdString() << ":\n" << child.readAll().toStdString();
+        const QStringList figures = QString::fromUtf8(folder.read(name)).split(QLatin1Char(' '));
+        ASSERT_EQ(figures.size(), 2) << name.toStdString();
+        std::printf("%s: device pixel ratio %s, first frame differs from the desktop in %s pixels\n",
+                    qPrintable(name), qPrintable(figures[1]), qPrintable(figures[0]));
+        EXPECT_DOUBLE_EQ(figures[1].toDouble(), c.ratio) << name.toStdString();
+        EXPECT_EQ(figures[0].toInt(), 0) << name.toStdString();
+    }
 }
 
 } // namespace
