@@ -166,7 +166,7 @@ TEST_F(Capture, TwipsPerPixelRoundingToZeroIsADivisionError)
 // A scaled screen, one process per scale (Qt reads the scale once, when the application starts).
 constexpr const char* ScaledChild = "QUORVEL_SCALED_CAPTURE";
 
-TEST(ScaledCaptureChild, TheScreenCaptureHoldsTheDevicePixels)
+TEST(ChildProcess, TheScreenCaptureHoldsTheDevicePixels)
 {
     if (qEnvironmentVariableIsEmpty(ScaledChild))
         GTEST_SKIP() << "runs inside ScaledCapture.TheDesktopIsCapturedWholeAtEveryScale";
@@ -229,7 +229,7 @@ TEST(ScaledCapture, TheDesktopIsCapturedWholeAtEveryScale)
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=ScaledCaptureChild.TheScreenCaptureHoldsTheDevicePixels")});
+                    {QStringLiteral("--gtest_filter=ChildProcess.TheScreenCaptureHoldsTheDevicePixels")});
         ASSERT_TRUE(child.waitForFinished(60000)) << "scale " << scale;
         const QString output = QString::fromUtf8(child.readAll());
         EXPECT_EQ(child.exitCode(), 0) << "scale " << scale << ":\n" << output.toStdString();

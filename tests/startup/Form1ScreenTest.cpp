@@ -270,7 +270,7 @@ TEST(Form1Screen, APlainDesktopGivesTheIntroItsOwnDarkBackground)
 // ImageMagick before the game ran; it writes the count and the screen's device pixel ratio.
 constexpr const char* ScaledChildOutput = "QUORVEL_SCALED_INTRO_OUT";
 
-TEST(Form1ScaledScreenChild, FirstFrameAgainstTheDesktop)
+TEST(ChildProcess, Form1FirstFrameAgainstTheDesktop)
 {
     if (qEnvironmentVariableIsEmpty(ScaledChildOutput))
         GTEST_SKIP() << "runs inside Form1ScaledScreen.TheFirstFrameIsTheDesktopAtEveryScale";
@@ -337,7 +337,7 @@ TEST(Form1ScaledScreen, TheFirstFrameIsTheDesktopAtEveryScale)
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--gtest_filter=Form1ScaledScreenChild.FirstFrameAgainstTheDesktop")});
+                    {QStringLiteral("--gtest_filter=ChildProcess.Form1FirstFrameAgainstTheDesktop")});
         const bool finished = child.waitForFinished(120000);
         if (c.xftDpi)
             QProcess::execute(QStringLiteral("xrdb"), {QStringLiteral("-remove")});
