@@ -37,6 +37,15 @@ public:
         setGeometry(QGuiApplication::primaryScreen()->geometry());
     }
 
+    // Shows the wallpaper and gives the X server a moment to have it on screen.
+    bool showOnScreen()
+    {
+        show();
+        const bool exposed = QTest::qWaitForWindowExposed(this);
+        QTest::qWait(100);
+        return exposed;
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
@@ -93,9 +102,7 @@ TEST(Form1Screen, CoversTheScreenShowsTheDesktopAndUnloads)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     Wallpaper wallpaper;
-    wallpaper.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
-    QTest::qWait(100);
+    ASSERT_TRUE(wallpaper.showOnScreen());
     const QImage desktop = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
 
     LoadedForm1 loaded;
@@ -197,9 +204,7 @@ TEST(Form1Screen, TheTitleDissolvesInOverManyFramesThatTheScreenShows)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     Wallpaper wallpaper;
-    wallpaper.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
-    QTest::qWait(100);
+    ASSERT_TRUE(wallpaper.showOnScreen());
     const QImage desktop = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
 
     LoadedForm1 loaded;
@@ -256,9 +261,7 @@ TEST(Form1Screen, APlainDesktopGivesTheIntroItsOwnDarkBackground)
     // What Xwayland hands an application is one colour over the whole screen: a plain desktop
     // looks the same, so both take the intro's own background.
     Wallpaper wallpaper(QColor(0, 0, 0));
-    wallpaper.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
-    QTest::qWait(100);
+    ASSERT_TRUE(wallpaper.showOnScreen());
     LoadedForm1 loaded;
     EXPECT_TRUE(loaded.form.picture().isEmpty());
     EXPECT_EQ(loaded.form.BackColor(), 0x00201010u);
@@ -276,9 +279,7 @@ TEST(ChildProcess, Form1FirstFrameAgainstTheDesktop)
         GTEST_SKIP() << "runs inside Form1ScaledScreen.TheFirstFrameIsTheDesktopAtEveryScale";
     QScreen* screen = QGuiApplication::primaryScreen();
     Wallpaper wallpaper;
-    wallpaper.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wallpaper));
-    QTest::qWait(100);
+    ASSERT_TRUE(wallpaper.showOnScreen());
     TestFolder shots;
     ASSERT_EQ(QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
                                                             shots.file(QStringLiteral("desktop.png"))}), 0);
