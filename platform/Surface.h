@@ -19,12 +19,12 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
-
-class QPainter;
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QPainter;
 
 namespace platform {
 
