@@ -26,9 +26,7 @@ check "the editor's window test wrote the bank" [ -s "$folder/DATA.ASC" ]
 
 (cd / && exec "$folder/quorvel-challenge" >"$work/game.log" 2>&1) &
 GAME_PID=$!
-dismiss_no_sound_card 3
-wait_window "$INTRO_TITLE" 10 >/dev/null && double_click 512 700
-quiz=$(wait_window "$QUIZ_TITLE" 15)
+quiz=$(skip_to_quiz 10)
 check "the game shows the editor's bank" [ -n "$quiz" ]
 sleep 0.5
 # Tab from Close reaches answer 1: wrong for question 1, right for question 2, whose remark

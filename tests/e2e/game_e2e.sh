@@ -99,9 +99,7 @@ check "USER.ASC: one right (Tab from answer 1 picks answer 2: wrong for question
 
 # --- a double-click on an answer counts one answer ------------------------------------------------
 start_game double
-dismiss_no_sound_card 3
-wait_window "$INTRO_TITLE" 10 >/dev/null && double_click 512 700
-quiz=$(wait_window "$QUIZ_TITLE" 15)
+quiz=$(skip_to_quiz 10)
 check "the game resumes" [ -n "$quiz" ]
 sleep 1
 # Answer 1's button of question 3 at 1024x768: 1.5 spacings (40.5 px) from the left, under a
@@ -120,9 +118,7 @@ check "USER.ASC: three answers counted in all (got $answered)" [ "$answered" = 3
 # --- a second copy is refused -------------------------------------------------------------------
 start_game running
 first_pid=$GAME_PID
-dismiss_no_sound_card 3
-wait_window "$INTRO_TITLE" 10 >/dev/null && double_click 512 700
-quiz=$(wait_window "$QUIZ_TITLE" 15)
+quiz=$(skip_to_quiz 10)
 check "the first copy runs" [ -n "$quiz" ]
 start_game second
 second_pid=$GAME_PID

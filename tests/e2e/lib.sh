@@ -98,6 +98,15 @@ press() {
 # double_click X Y
 double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 40 1; }
 
+# skip_to_quiz [WAIT_S]: takes a starting game past the "No Sound Card" box and the intro (a
+# double-click skips it) and prints the quiz window's id once it shows; fails when it does not.
+skip_to_quiz() {
+  local wait=${1:-10}
+  dismiss_no_sound_card 3
+  wait_window "$INTRO_TITLE" "$wait" >/dev/null && double_click 512 700
+  wait_window "$QUIZ_TITLE" $((wait + 5))
+}
+
 # screenshot FILE [WINDOW]: the screen, or one window (a window that has gone gives no file).
 screenshot() {
   local tmp; tmp=$(mktemp)

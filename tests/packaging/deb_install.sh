@@ -42,9 +42,7 @@ start_display 1024x768x24 || exit 1
 export XDG_DATA_HOME="$work/home-data"
 (cd / && exec "$root/usr/games/quorvel-challenge" >"$work/game.log" 2>&1) &
 GAME_PID=$!
-dismiss_no_sound_card 3
-wait_window "$INTRO_TITLE" 15 >/dev/null && double_click 512 700
-quiz=$(wait_window "$QUIZ_TITLE" 20)
+quiz=$(skip_to_quiz 15)
 check "the installed game shows its quiz window" [ -n "$quiz" ]
 sleep 0.5
 press "$quiz" Escape; sleep 0.5
