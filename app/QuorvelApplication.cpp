@@ -1,7 +1,7 @@
-#include "QuorvelApplication.h"
+#include "app/QuorvelApplication.h"
 
-#include "AccessibleControls.h"
-#include "MessageBox.h"
+#include "platform/AccessibleControls.h"
+#include "platform/MessageBox.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The Quorvel Challenge: loads the quiz window (which runs the intro), shows it, and runs
 // until it has unloaded.
-#include "Form2.h"
-#include "QuorvelApplication.h"
+#include "quiz/Form2.h"
+#include "app/QuorvelApplication.h"
 
 #include <exception>
 

@@ -1,4 +1,4 @@
-#include "GameState.h"
+#include "core/GameState.h"
 
 namespace {
 GameState state;

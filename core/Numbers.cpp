@@ -1,6 +1,6 @@
-#include "Numbers.h"
+#include "core/Numbers.h"
 
-#include "RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "RunTimeError.h"
+#include "core/RunTimeError.h"
 
 RunTimeError::RunTimeError(const QString& message)
     : std::runtime_error(message.toStdString())

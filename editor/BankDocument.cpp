@@ -1,6 +1,6 @@
-#include "BankDocument.h"
+#include "editor/BankDocument.h"
 
-#include "RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <QDataStream>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 // The bank being edited: its questions as a list model (number, music note, question, a mark
 // where it has findings), every change an undoable command, the findings of each question
 // while the author types, and opening and saving through the game's own bank code.
-#include "BankCheck.h"
-#include "BankFile.h"
+#include "questions/BankCheck.h"
+#include "questions/BankFile.h"
 
 #include <QAbstractListModel>
 #include <QUndoStack>

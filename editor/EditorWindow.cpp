@@ -1,10 +1,10 @@
-#include "EditorWindow.h"
+#include "editor/EditorWindow.h"
 
-#include "FindingsPanel.h"
-#include "PreviewPanel.h"
-#include "QuestionForm.h"
-#include "RunTimeError.h"
-#include "TextFitCheck.h"
+#include "editor/FindingsPanel.h"
+#include "editor/PreviewPanel.h"
+#include "editor/QuestionForm.h"
+#include "core/RunTimeError.h"
+#include "quiz/layout/TextFitCheck.h"
 
 #include <QApplication>
 #include <QCloseEvent>

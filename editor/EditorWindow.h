@@ -1,7 +1,7 @@
 #pragma once
 // The editor's main window: the question list with its buttons, the question's form, the
 // findings panel and the preview; File and Edit menus with shortcuts, Find over all texts.
-#include "BankDocument.h"
+#include "editor/BankDocument.h"
 
 #include <QMainWindow>
 

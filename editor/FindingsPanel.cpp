@@ -1,4 +1,4 @@
-#include "FindingsPanel.h"
+#include "editor/FindingsPanel.h"
 
 #include <QElapsedTimer>
 

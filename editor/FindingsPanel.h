@@ -2,7 +2,7 @@
 // Every finding of the bank, the file's own first; choosing one selects its question and field.
 // The list is filled a slice of questions at a time, so a large bank keeps the window answering
 // while its questions are checked.
-#include "BankDocument.h"
+#include "editor/BankDocument.h"
 
 #include <QListWidget>
 #include <QTimer>

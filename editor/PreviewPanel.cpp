@@ -1,4 +1,4 @@
-#include "PreviewPanel.h"
+#include "editor/PreviewPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 // The selected question as the quiz window shows it, on a screen size of the author's choice,
 // with the remark as the click on its answer shows it.
-#include "QuizPreview.h"
+#include "editor/QuizPreview.h"
 
 #include <QWidget>
 

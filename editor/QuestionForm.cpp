@@ -1,6 +1,6 @@
-#include "QuestionForm.h"
+#include "editor/QuestionForm.h"
 
-#include "Mp3Player.h"
+#include "platform/Mp3Player.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // The form of the selected question: music flag, clip with Play and Stop, the question, answers
 // 1 to 4, the right answer among the filled ones, the remark and the answer that shows it.
 // Each change becomes an undoable edit of the document; fields with findings are marked.
-#include "BankDocument.h"
+#include "editor/BankDocument.h"
 
 #include <QWidget>
 #include <array>

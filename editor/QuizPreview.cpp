@@ -1,9 +1,9 @@
-#include "QuizPreview.h"
+#include "editor/QuizPreview.h"
 
-#include "Form2.h"
-#include "Label.h"
-#include "RunTimeError.h"
-#include "ScreenMetrics.h"
+#include "quiz/Form2.h"
+#include "platform/Label.h"
+#include "core/RunTimeError.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QFile>
 

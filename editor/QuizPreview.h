@@ -2,8 +2,8 @@
 // A question drawn by the quiz window itself: a real Form2, laid out for a screen of the chosen
 // size, shows the question through NEXTQUESTION from a one-question bank of its own, and its
 // picture is taken. Nothing of the layout is done here.
-#include "BankQuestion.h"
-#include "GameState.h"
+#include "questions/BankQuestion.h"
+#include "core/GameState.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,5 +1,5 @@
 // quorvel-editor: writes and checks the question bank of The Quorvel Challenge.
-#include "EditorWindow.h"
+#include "editor/EditorWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

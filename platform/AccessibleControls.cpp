@@ -1,7 +1,7 @@
-#include "AccessibleControls.h"
+#include "platform/AccessibleControls.h"
 
-#include "ImageBox.h"
-#include "Label.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
 
 #include <QAccessibleWidget>
 

@@ -1,6 +1,6 @@
-#include "CallRecorder.h"
+#include "platform/CallRecorder.h"
 
-#include "GdiHandles.h"
+#include "platform/GdiHandles.h"
 
 #include <map>
 

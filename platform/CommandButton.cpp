@@ -1,4 +1,4 @@
-#include "CommandButton.h"
+#include "platform/CommandButton.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A push button of the game's windows with fractional geometry. Space and Enter press the
 // button that has the focus.
-#include "FractionalGeometry.h"
+#include "platform/FractionalGeometry.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,4 @@
-#include "Compositing.h"
+#include "platform/Compositing.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "Events.h"
+#include "platform/Events.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

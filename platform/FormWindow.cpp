@@ -1,8 +1,8 @@
-#include "FormWindow.h"
+#include "platform/FormWindow.h"
 
-#include "AccessibleControls.h"
-#include "OleColor.h"
-#include "ScreenMetrics.h"
+#include "platform/AccessibleControls.h"
+#include "platform/OleColor.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QApplication>
 #include <QCloseEvent>

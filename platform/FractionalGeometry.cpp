@@ -1,6 +1,6 @@
-#include "FractionalGeometry.h"
+#include "platform/FractionalGeometry.h"
 
-#include "Numbers.h"
+#include "core/Numbers.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
-#include "Gdi.h"
+#include "platform/Gdi.h"
 
-#include "CallRecorder.h"
-#include "Clock.h"
-#include "GdiHandles.h"
-#include "OleColor.h"
-#include "ScreenMetrics.h"
+#include "platform/CallRecorder.h"
+#include "platform/Clock.h"
+#include "platform/GdiHandles.h"
+#include "platform/OleColor.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QGuiApplication>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "ImageBox.h"
+#include "platform/ImageBox.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A picture control: either stretches its picture to its own size, or (stretching off)
 // takes the picture's size whenever a picture is put into it.
-#include "FractionalGeometry.h"
+#include "platform/FractionalGeometry.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "Label.h"
+#include "platform/Label.h"
 
-#include "LineBreaks.h"
-#include "OleColor.h"
+#include "platform/LineBreaks.h"
+#include "platform/OleColor.h"
 
 #include <QAccessible>
 #include <QEvent>

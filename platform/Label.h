@@ -2,7 +2,7 @@
 // A label of the game's windows: plain text only (bank text is data, never markup, and an
 // ampersand marks no access key), fractional geometry, optionally sized to its text and
 // wrapping its words at its width. A bare carriage return in the caption shows as a line break.
-#include "FractionalGeometry.h"
+#include "platform/FractionalGeometry.h"
 
 #include <QLabel>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "LineBreaks.h"
+#include "platform/LineBreaks.h"
 
 QString shownLineBreaks(const QString& text)
 {

@@ -1,4 +1,4 @@
-#include "MediaBackend.h"
+#include "platform/MediaBackend.h"
 
 #include <QByteArray>
 #include <QtGlobal>

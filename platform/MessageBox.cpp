@@ -1,6 +1,6 @@
-#include "MessageBox.h"
+#include "platform/MessageBox.h"
 
-#include "LineBreaks.h"
+#include "platform/LineBreaks.h"
 
 #include <QMessageBox>
 

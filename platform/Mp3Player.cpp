@@ -1,6 +1,6 @@
-#include "Mp3Player.h"
+#include "platform/Mp3Player.h"
 
-#include "MediaBackend.h"
+#include "platform/MediaBackend.h"
 
 #include <QAudioOutput>
 #include <QEventLoop>

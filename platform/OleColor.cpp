@@ -1,4 +1,4 @@
-#include "OleColor.h"
+#include "platform/OleColor.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
-#include "Picture.h"
+#include "platform/Picture.h"
 
-#include "RunTimeError.h"
-#include "ScreenMetrics.h"
+#include "core/RunTimeError.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QFileInfo>
 #include <QImageReader>

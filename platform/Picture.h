@@ -3,7 +3,7 @@
 // handles and freeing them with its last reference. Its size is given in HIMETRIC (0.01 mm)
 // at the screen's logical resolution (1440 / twips per pixel DPI: 599 x 127 px -> 15849 x 3360 at 96).
 // A default-constructed Picture is the empty reference.
-#include "Gdi.h"
+#include "platform/Gdi.h"
 
 #include <QImage>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "Sound.h"
+#include "platform/Sound.h"
 
-#include "Clock.h"
-#include "MediaBackend.h"
+#include "platform/Clock.h"
+#include "platform/MediaBackend.h"
 
 #include <QApplication>
 #include <QCoreApplication>

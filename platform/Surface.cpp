@@ -1,10 +1,10 @@
-#include "Surface.h"
+#include "platform/Surface.h"
 
-#include "CallRecorder.h"
-#include "Numbers.h"
-#include "OleColor.h"
-#include "RunTimeError.h"
-#include "ScreenMetrics.h"
+#include "platform/CallRecorder.h"
+#include "core/Numbers.h"
+#include "platform/OleColor.h"
+#include "core/RunTimeError.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QBitmap>
 #include <QKeyEvent>

@@ -12,8 +12,8 @@
 // Geometry as the container sees it: Left/Top/Width/Height in the container's scale units
 // (a top-level window's container is the screen, in twips), kept as fractional pixels; Qt gets
 // the rectangle rounded half to even.
-#include "Gdi.h"
-#include "Picture.h"
+#include "platform/Gdi.h"
+#include "platform/Picture.h"
 
 #include <QFont>
 #include <QImage>

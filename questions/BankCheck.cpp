@@ -1,14 +1,14 @@
-#include "BankCheck.h"
+#include "questions/BankCheck.h"
 
-#include "BankIndex.h"
-#include "BankLines.h"
-#include "BankText.h"
-#include "ClipName.h"
-#include "CodeTable.h"
-#include "DecodeLine.h"
-#include "Numbers.h"
-#include "QuestionRecord.h"
-#include "RunTimeError.h"
+#include "questions/BankIndex.h"
+#include "questions/BankLines.h"
+#include "questions/BankText.h"
+#include "questions/ClipName.h"
+#include "questions/CodeTable.h"
+#include "questions/DecodeLine.h"
+#include "core/Numbers.h"
+#include "questions/QuestionRecord.h"
+#include "core/RunTimeError.h"
 
 #include <QDir>
 #include <QFileInfo>

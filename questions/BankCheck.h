@@ -1,7 +1,7 @@
 #pragma once
 // What the game would meet in a bank: the findings of one question (shared by the authoring
 // tool and the editor while the author types) and of a whole bank file.
-#include "BankQuestion.h"
+#include "questions/BankQuestion.h"
 
 #include <QList>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "BankConversion.h"
+#include "questions/BankConversion.h"
 
-#include "BankLines.h"
-#include "BankText.h"
-#include "DecodeLine.h"
-#include "RunTimeError.h"
+#include "questions/BankLines.h"
+#include "questions/BankText.h"
+#include "questions/DecodeLine.h"
+#include "core/RunTimeError.h"
 
 #include <QSaveFile>
 

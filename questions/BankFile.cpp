@@ -1,9 +1,9 @@
-#include "BankFile.h"
+#include "questions/BankFile.h"
 
-#include "BankConversion.h"
-#include "BankLines.h"
-#include "BankText.h"
-#include "RunTimeError.h"
+#include "questions/BankConversion.h"
+#include "questions/BankLines.h"
+#include "questions/BankText.h"
+#include "core/RunTimeError.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 // Opening and saving a whole bank for an author: a coded bank or a plain one, told apart by
 // content; saves that replace the old file only once the new one reads back as written.
-#include "BankCheck.h"
+#include "questions/BankCheck.h"
 
 #include <QString>
 

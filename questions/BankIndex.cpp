@@ -1,8 +1,8 @@
-#include "BankIndex.h"
+#include "questions/BankIndex.h"
 
-#include "BankLines.h"
-#include "BankText.h"
-#include "RunTimeError.h"
+#include "questions/BankLines.h"
+#include "questions/BankText.h"
+#include "core/RunTimeError.h"
 
 namespace {
 

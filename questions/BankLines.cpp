@@ -1,6 +1,6 @@
-#include "BankLines.h"
+#include "questions/BankLines.h"
 
-#include "RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <cstring>
 

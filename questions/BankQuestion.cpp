@@ -1,8 +1,8 @@
-#include "BankQuestion.h"
+#include "questions/BankQuestion.h"
 
-#include "DecodeLine.h"
-#include "BankText.h"
-#include "QuestionRecord.h"
+#include "questions/DecodeLine.h"
+#include "questions/BankText.h"
+#include "questions/QuestionRecord.h"
 
 int BankQuestion::answerSlots() const
 {

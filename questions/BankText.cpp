@@ -1,4 +1,4 @@
-#include "BankText.h"
+#include "questions/BankText.h"
 
 #include <algorithm>
 #include <array>

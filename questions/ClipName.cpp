@@ -1,4 +1,4 @@
-#include "ClipName.h"
+#include "questions/ClipName.h"
 
 bool isPlayableClipName(const QString& name)
 {

@@ -1,4 +1,4 @@
-#include "CodeTable.h"
+#include "questions/CodeTable.h"
 
 namespace CodeTable {
 

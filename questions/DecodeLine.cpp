@@ -1,8 +1,8 @@
-#include "DecodeLine.h"
+#include "questions/DecodeLine.h"
 
-#include "BankConversion.h"
-#include "CodeTable.h"
-#include "GameState.h"
+#include "questions/BankConversion.h"
+#include "questions/CodeTable.h"
+#include "core/GameState.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "ProgressFile.h"
+#include "questions/ProgressFile.h"
 
-#include "BankLines.h"
-#include "GameState.h"
-#include "Numbers.h"
-#include "RunTimeError.h"
+#include "questions/BankLines.h"
+#include "core/GameState.h"
+#include "core/Numbers.h"
+#include "core/RunTimeError.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

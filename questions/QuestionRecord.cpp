@@ -1,10 +1,10 @@
-#include "QuestionRecord.h"
+#include "questions/QuestionRecord.h"
 
-#include "BankLines.h"
-#include "BankText.h"
-#include "DecodeLine.h"
-#include "Numbers.h"
-#include "RunTimeError.h"
+#include "questions/BankLines.h"
+#include "questions/BankText.h"
+#include "questions/DecodeLine.h"
+#include "core/Numbers.h"
+#include "core/RunTimeError.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "ReadQuestion.h"
+#include "questions/ReadQuestion.h"
 
-#include "BankIndex.h"
-#include "BankLines.h"
-#include "GameState.h"
-#include "QuestionRecord.h"
-#include "RunTimeError.h"
+#include "questions/BankIndex.h"
+#include "questions/BankLines.h"
+#include "core/GameState.h"
+#include "questions/QuestionRecord.h"
+#include "core/RunTimeError.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // cmdans_Click: judges an answer, counts it, gives feedback, and moves on to the next
 // question or to the final score and verdict.
-#include "Form2.h"
+#include "quiz/Form2.h"
 
-#include "CommandButton.h"
-#include "GameState.h"
-#include "ImageBox.h"
-#include "Label.h"
-#include "Numbers.h"
-#include "QuizAccessibility.h"
-#include "QuizTexts.h"
-#include "Waits.h"
+#include "platform/CommandButton.h"
+#include "core/GameState.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
+#include "core/Numbers.h"
+#include "quiz/QuizAccessibility.h"
+#include "quiz/QuizTexts.h"
+#include "quiz/Waits.h"
 
 void Form2::cmdans_Click(int16_t index)
 {

@@ -1,12 +1,12 @@
 // The music clips: the start sequence, the Replay button, the player's end report, and the
 // stop when an answer is clicked.
-#include "Form2.h"
+#include "quiz/Form2.h"
 
-#include "ClipName.h"
-#include "GameState.h"
-#include "Mp3Player.h"
-#include "Numbers.h"
-#include "Waits.h"
+#include "questions/ClipName.h"
+#include "core/GameState.h"
+#include "platform/Mp3Player.h"
+#include "core/Numbers.h"
+#include "quiz/Waits.h"
 
 void Form2::StartClip()
 {

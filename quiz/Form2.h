@@ -2,8 +2,8 @@
 // The quiz window: the program's main window. Its load step runs the intro and lays the window
 // out by screen class; NEXTQUESTION shows a question, cmdans_Click judges an answer and ends
 // with the final verdict, and a close request with questions left first shows a warning.
-#include "FormWindow.h"
-#include "QuizWindowLayout.h"
+#include "platform/FormWindow.h"
+#include "quiz/layout/QuizWindowLayout.h"
 
 #include <array>
 #include <cstdint>

@@ -1,20 +1,20 @@
 // The quiz window's load step: the second-copy check, the screen class, the intro, and the
 // window's place and layout by screen class.
-#include "Form2.h"
+#include "quiz/Form2.h"
 
-#include "Clock.h"
-#include "CommandButton.h"
-#include "Events.h"
-#include "GameState.h"
-#include "ImageBox.h"
-#include "Label.h"
-#include "MessageBox.h"
-#include "Numbers.h"
-#include "Random.h"
-#include "ReadQuestion.h"
-#include "ScreenMetrics.h"
-#include "SingleInstance.h"
-#include "Waits.h"
+#include "platform/Clock.h"
+#include "platform/CommandButton.h"
+#include "platform/Events.h"
+#include "core/GameState.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
+#include "platform/MessageBox.h"
+#include "core/Numbers.h"
+#include "platform/Random.h"
+#include "questions/ReadQuestion.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/SingleInstance.h"
+#include "quiz/Waits.h"
 
 using platform::ScreenMetrics;
 

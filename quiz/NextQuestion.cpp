@@ -1,15 +1,15 @@
 // NEXTQUESTION: puts the question numbered CurrentQuestion on the window.
-#include "Form2.h"
+#include "quiz/Form2.h"
 
-#include "CommandButton.h"
-#include "GameState.h"
-#include "ImageBox.h"
-#include "Label.h"
-#include "Numbers.h"
-#include "QuizAccessibility.h"
-#include "ReadQuestion.h"
-#include "RunTimeError.h"
-#include "Waits.h"
+#include "platform/CommandButton.h"
+#include "core/GameState.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
+#include "core/Numbers.h"
+#include "quiz/QuizAccessibility.h"
+#include "questions/ReadQuestion.h"
+#include "core/RunTimeError.h"
+#include "quiz/Waits.h"
 
 void Form2::NEXTQUESTION()
 {

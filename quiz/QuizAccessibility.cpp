@@ -1,10 +1,10 @@
-#include "QuizAccessibility.h"
+#include "quiz/QuizAccessibility.h"
 
-#include "CommandButton.h"
-#include "Form2.h"
-#include "GameState.h"
-#include "ImageBox.h"
-#include "Label.h"
+#include "platform/CommandButton.h"
+#include "quiz/Form2.h"
+#include "core/GameState.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
 
 namespace {
 

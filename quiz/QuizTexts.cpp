@@ -1,6 +1,6 @@
-#include "QuizTexts.h"
+#include "quiz/QuizTexts.h"
 
-#include "Numbers.h"
+#include "core/Numbers.h"
 
 QString CloseWarningText(int16_t currentQuestion, int16_t questionCount, int16_t correctCount,
                          int16_t incorrectCount)

@@ -1,7 +1,7 @@
-#include "Waits.h"
+#include "quiz/Waits.h"
 
-#include "Clock.h"
-#include "Events.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
 
 #include <cmath>
 

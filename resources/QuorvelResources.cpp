@@ -1,4 +1,4 @@
-#include "QuorvelResources.h"
+#include "resources/QuorvelResources.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "CheckDataFolder.h"
+#include "startup/CheckDataFolder.h"
 
-#include "GameState.h"
+#include "core/GameState.h"
 
 #include <QFileInfo>
 

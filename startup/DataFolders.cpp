@@ -1,6 +1,6 @@
-#include "DataFolders.h"
+#include "startup/DataFolders.h"
 
-#include "RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <QDir>
 #include <QFileInfo>

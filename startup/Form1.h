@@ -3,7 +3,7 @@
 // so the title artwork seems to play on the player's own desktop. Its load step fixes the data
 // folder and the file paths, loads the progress and checks for sound; its first activation
 // plays the intro and unloads the window.
-#include "Surface.h"
+#include "platform/Surface.h"
 
 #include <cstdint>
 #include <functional>

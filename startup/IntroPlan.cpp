@@ -1,6 +1,6 @@
-#include "IntroPlan.h"
+#include "startup/IntroPlan.h"
 
-#include "Numbers.h"
+#include "core/Numbers.h"
 
 #include <algorithm>
 

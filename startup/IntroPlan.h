@@ -1,7 +1,7 @@
 #pragma once
 // The arithmetic of the intro: where the title travels and how long the final slide may take.
 // Kept apart from the window so that it can be checked without a screen.
-#include "CoordTable.h"
+#include "transpik/CoordTable.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "UsableCapture.h"
+#include "startup/UsableCapture.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "SoundSupport.h"
+#include "support/SoundSupport.h"
 
-#include "Numbers.h"
-#include "Sound.h"
+#include "core/Numbers.h"
+#include "platform/Sound.h"
 
 void PlayWave(QString& file, int16_t& flags, int16_t& result)
 {

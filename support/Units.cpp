@@ -1,8 +1,8 @@
-#include "Units.h"
+#include "support/Units.h"
 
-#include "GameState.h"
-#include "Numbers.h"
-#include "RunTimeError.h"
+#include "core/GameState.h"
+#include "core/Numbers.h"
+#include "core/RunTimeError.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
-#include "VBPRNT32.h"
+#include "support/VBPRNT32.h"
 
-#include "Numbers.h"
-#include "RunTimeError.h"
-#include "ScreenMetrics.h"
+#include "core/Numbers.h"
+#include "core/RunTimeError.h"
+#include "platform/ScreenMetrics.h"
 
 using namespace platform;
 

@@ -1,7 +1,7 @@
 #pragma once
 // The screen capture module: what is on the screen, as a picture object.
-#include "Gdi.h"
-#include "Picture.h"
+#include "platform/Gdi.h"
+#include "platform/Picture.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
-#include "BagValue.h"
+#include "transpik/BagValue.h"
 
-#include "Numbers.h"
-#include "PictureStore.h"
-#include "RunTimeError.h"
+#include "core/Numbers.h"
+#include "transpik/PictureStore.h"
+#include "core/RunTimeError.h"
 
 #include <QRegularExpression>
 #include <QStringList>

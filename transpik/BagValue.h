@@ -2,7 +2,7 @@
 // The typed values a property bag holds, and their conversions to the types of the control's
 // properties. A value that does not convert is a "Type mismatch"; a number out of range an
 // "Overflow"; both name where the value came from.
-#include "Picture.h"
+#include "platform/Picture.h"
 
 #include <QFont>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "CoordTable.h"
+#include "transpik/CoordTable.h"
 
-#include "RunTimeError.h"
+#include "core/RunTimeError.h"
 
 CoordTable::CoordTable(int32_t firstRow, int32_t lastRow, int32_t firstColumn, int32_t lastColumn)
     : firstRow_(firstRow), lastRow_(lastRow), firstColumn_(firstColumn), lastColumn_(lastColumn)

@@ -1,12 +1,12 @@
 // transpik::Dissolve and Dissolve2: the picture appears out of its background, or vanishes
 // into it, in randomly placed square blocks for a given number of seconds.
-#include "transpik.h"
+#include "transpik/transpik.h"
 
-#include "Clock.h"
-#include "Numbers.h"
-#include "OffscreenGuard.h"
-#include "PixelBracket.h"
-#include "Random.h"
+#include "platform/Clock.h"
+#include "core/Numbers.h"
+#include "transpik/OffscreenGuard.h"
+#include "transpik/PixelBracket.h"
+#include "platform/Random.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "OffscreenGuard.h"
+#include "transpik/OffscreenGuard.h"
 
 OffscreenGuard::~OffscreenGuard()
 {

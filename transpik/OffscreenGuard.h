@@ -2,7 +2,7 @@
 // The off-screen surfaces and images of one transition. The transition releases them itself,
 // in its own order, and then disarms the guard; when it stops on an error the guard puts the
 // replaced objects back and deletes what was made, so nothing leaks.
-#include "Gdi.h"
+#include "platform/Gdi.h"
 
 #include <vector>
 

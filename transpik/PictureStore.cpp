@@ -1,6 +1,6 @@
-#include "PictureStore.h"
+#include "transpik/PictureStore.h"
 
-#include "RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <QBuffer>
 #include <QByteArray>

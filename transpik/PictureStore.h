@@ -2,7 +2,7 @@
 // Pictures named in stored designs. A picture loaded by its reference keeps that reference,
 // so that saving a design writes the reference again instead of the pixels; the same
 // reference gives the same shared picture object.
-#include "Picture.h"
+#include "platform/Picture.h"
 
 #include <QString>
 

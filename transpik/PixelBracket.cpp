@@ -1,6 +1,6 @@
-#include "PixelBracket.h"
+#include "transpik/PixelBracket.h"
 
-#include "Numbers.h"
+#include "core/Numbers.h"
 
 PixelBracket::PixelBracket(platform::Surface& container, platform::Surface& control)
     : container_(container), control_(control), containerMode_(container.ScaleMode())

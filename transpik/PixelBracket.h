@@ -2,7 +2,7 @@
 // The pixel bracket of the transitions: while one runs, the container and the control both
 // measure in pixels. Undone explicitly at the end; a transition stopped by an error leaves
 // the scale units as they were at that moment, as every other setting.
-#include "Surface.h"
+#include "platform/Surface.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "PropertyBag.h"
+#include "transpik/PropertyBag.h"
 
-#include "RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <QFile>
 #include <QSaveFile>

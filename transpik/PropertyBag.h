@@ -13,7 +13,7 @@
 //     font("Arial", 10, 700, True, False, False)     then italic, underline, strikethrough
 //     picture(":/pictures/title.bmp")                picture by resource or file path
 //     picture()                                      no picture
-#include "BagValue.h"
+#include "transpik/BagValue.h"
 
 #include <QString>
 #include <vector>

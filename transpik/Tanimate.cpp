@@ -1,13 +1,13 @@
 // transpik::Tanimate and Tanimate2: the picture slides across the container along a list of
 // points, one frame per point, and the control then moves to the last point.
-#include "transpik.h"
+#include "transpik/transpik.h"
 
-#include "Clock.h"
-#include "Events.h"
-#include "GameState.h"
-#include "Numbers.h"
-#include "OffscreenGuard.h"
-#include "RunTimeError.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "core/GameState.h"
+#include "core/Numbers.h"
+#include "transpik/OffscreenGuard.h"
+#include "core/RunTimeError.h"
 
 #include <algorithm>
 #include <cstdlib>

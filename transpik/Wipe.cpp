@@ -1,9 +1,9 @@
 // transpik::Wipe: covers the picture step by step with what lies behind the control.
-#include "transpik.h"
+#include "transpik/transpik.h"
 
-#include "Numbers.h"
-#include "OffscreenGuard.h"
-#include "PixelBracket.h"
+#include "core/Numbers.h"
+#include "transpik/OffscreenGuard.h"
+#include "transpik/PixelBracket.h"
 
 #include <algorithm>
 

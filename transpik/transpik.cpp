@@ -1,7 +1,7 @@
-#include "transpik.h"
+#include "transpik/transpik.h"
 
-#include "PropertyBag.h"
-#include "RunTimeError.h"
+#include "transpik/PropertyBag.h"
+#include "core/RunTimeError.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 // every write tells the host through PropertyChanged (also when the value is unchanged).
 // The surface's notifications reach the host as the control's events, with the surface's own
 // argument variables passed by reference.
-#include "CoordTable.h"
-#include "Picture.h"
-#include "Surface.h"
+#include "transpik/CoordTable.h"
+#include "platform/Picture.h"
+#include "platform/Surface.h"
 
 #include <QFont>
 #include <QPointer>

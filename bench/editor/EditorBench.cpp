@@ -2,8 +2,8 @@
 // figures beside `quorvel-bank check` on the same file. Target: opening and indexing the bank
 // in the editor (its window and list) within 3 x the check; the findings (every question
 // checked, its texts measured) follow in slices that keep the window answering.
-#include "EditorWindow.h"
-#include "FindingsPanel.h"
+#include "editor/EditorWindow.h"
+#include "editor/FindingsPanel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -6,8 +6,8 @@
 //   Xvfb :71 -screen 0 1024x768x24 -nolisten tcp -noreset &  DISPLAY=:71 QT_QPA_PLATFORM=xcb bin/DrawingBench
 //   Xvfb :72 -screen 0 1920x1080x24 -nolisten tcp -noreset & DISPLAY=:72 QT_QPA_PLATFORM=xcb bin/DrawingBench
 // Without an X display (offscreen) the capture benchmark is skipped.
-#include "Gdi.h"
-#include "VBPRNT32.h"
+#include "platform/Gdi.h"
+#include "support/VBPRNT32.h"
 
 #include <QApplication>
 #include <QGuiApplication>

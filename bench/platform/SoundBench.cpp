@@ -9,9 +9,9 @@
 //   tests/services/start-pulse /tmp/quorvel-bench
 //   QUORVEL_SERVICES_DIR=/tmp/quorvel-bench tests/services/with-services build/bin/SoundBench
 // or PipeWire: tests/services/start-pipewire /tmp/quorvel-bench, and QUORVEL_AUDIO_SERVER=pipewire.
-#include "Clock.h"
-#include "SoundSupport.h"
-#include "SoundTestTools.h"
+#include "platform/Clock.h"
+#include "support/SoundSupport.h"
+#include "tests/platform/SoundTestTools.h"
 
 #include <QApplication>
 #include <QProcess>

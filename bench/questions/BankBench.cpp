@@ -1,11 +1,11 @@
 // Times the question reader on the largest bank the game can count (32,767 questions, about
 // 300,000 lines) and prints the figures beside `wc -l` on the same file, with the ratios the
 // reader must keep: index pass <= 3 x wc -l, last fetch <= 2 x first fetch, decoding >= 300 MB/s.
-#include "BankConversion.h"
-#include "BankLines.h"
-#include "DecodeLine.h"
-#include "GameState.h"
-#include "ReadQuestion.h"
+#include "questions/BankConversion.h"
+#include "questions/BankLines.h"
+#include "questions/DecodeLine.h"
+#include "core/GameState.h"
+#include "questions/ReadQuestion.h"
 
 #include <QCoreApplication>
 #include <QFile>

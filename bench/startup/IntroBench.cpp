@@ -2,12 +2,12 @@
 // it takes from the intro window's first frame to its unload, how many slide frames it presents,
 // and, with --skip-after-frames N, how long a double-click during the slide takes to end it.
 // Prints one line of "name value" pairs.
-#include "Form1.h"
+#include "startup/Form1.h"
 
-#include "Clock.h"
-#include "GameState.h"
-#include "ScreenMetrics.h"
-#include "Sound.h"
+#include "platform/Clock.h"
+#include "core/GameState.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/Sound.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,11 +7,11 @@
 //    each second.
 // Offscreen unless run on an X display, e.g.
 //   Xvfb :93 -screen 0 1920x1080x24 -nolisten tcp -noreset &  DISPLAY=:93 QT_QPA_PLATFORM=xcb bin/TranspikBench
-#include "Clock.h"
-#include "PropertyBag.h"
-#include "Random.h"
-#include "Surface.h"
-#include "transpik.h"
+#include "platform/Clock.h"
+#include "transpik/PropertyBag.h"
+#include "platform/Random.h"
+#include "platform/Surface.h"
+#include "transpik/transpik.h"
 
 #include <QApplication>
 #include <QEvent>

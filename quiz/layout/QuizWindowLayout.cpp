@@ -1,8 +1,8 @@
-#include "QuizWindowLayout.h"
+#include "quiz/layout/QuizWindowLayout.h"
 
-#include "Fonts.h"
-#include "Label.h"
-#include "Numbers.h"
+#include "platform/Fonts.h"
+#include "platform/Label.h"
+#include "core/Numbers.h"
 
 namespace {
 

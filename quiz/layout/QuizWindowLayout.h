@@ -3,8 +3,8 @@
 // fonts and spacings by screen class, the Close and Replay buttons, the picture, and where a
 // question, its answers and its remark go. It needs the game's fonts but no window, so the
 // game places its controls with it and the bank tools measure texts exactly as they will show.
-#include "ScreenClass.h"
-#include "ScreenMetrics.h"
+#include "quiz/layout/ScreenClass.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QFont>
 #include <QRectF>

@@ -1,4 +1,4 @@
-#include "ScreenClass.h"
+#include "quiz/layout/ScreenClass.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "TextFit.h"
+#include "quiz/layout/TextFit.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // own fonts and layout: a text wider than the window is cut, and one that runs into the
 // picture, the Close button or below the window is hidden in part. Needs no window (a
 // QGuiApplication, for the fonts, is enough).
-#include "QuizWindowLayout.h"
+#include "quiz/layout/QuizWindowLayout.h"
 
 #include <QList>
 #include <QSize>

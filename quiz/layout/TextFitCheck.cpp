@@ -1,6 +1,6 @@
-#include "TextFitCheck.h"
+#include "quiz/layout/TextFitCheck.h"
 
-#include "TextFit.h"
+#include "quiz/layout/TextFit.h"
 
 #include <QRegularExpression>
 

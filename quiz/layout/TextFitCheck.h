@@ -2,8 +2,8 @@
 // The bank check's measure of a question's texts at screen sizes, with the game's own fonts and
 // layout: each text that would be cut or hidden in part is a finding at its field. Shared by
 // quorvel-bank check and the editor.
-#include "BankCheck.h"
-#include "QuizWindowLayout.h"
+#include "questions/BankCheck.h"
+#include "quiz/layout/QuizWindowLayout.h"
 
 #include <QList>
 #include <QSize>

@@ -1,8 +1,8 @@
 // The error that ends the game: the player sees one message box whose text is exactly what
 // stderr gets, and the program ends with status 1 (the end-to-end catalogue sees the box and
 // the status on a real display, but X gives no way to read a box's text).
-#include "MessageBox.h"
-#include "QuorvelApplication.h"
+#include "platform/MessageBox.h"
+#include "app/QuorvelApplication.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // desktop, through its client area and through its whole-window DC; the palette branch with a
 // display that says it is a 256-colour palette device; on a scaled screen, the capture in device
 // pixels.
-#include "CallRecorder.h"
-#include "Gdi.h"
-#include "RunTimeError.h"
-#include "ScreenMetrics.h"
-#include "VBPRNT32.h"
+#include "platform/CallRecorder.h"
+#include "platform/Gdi.h"
+#include "core/RunTimeError.h"
+#include "platform/ScreenMetrics.h"
+#include "support/VBPRNT32.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

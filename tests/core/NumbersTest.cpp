@@ -1,5 +1,5 @@
-#include "Numbers.h"
-#include "RunTimeError.h"
+#include "core/Numbers.h"
+#include "core/RunTimeError.h"
 
 #include <gtest/gtest.h>
 

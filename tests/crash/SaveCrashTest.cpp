@@ -1,6 +1,6 @@
-#include "GameState.h"
-#include "ProgressFile.h"
-#include "support/TestFolder.h"
+#include "core/GameState.h"
+#include "questions/ProgressFile.h"
+#include "tests/support/TestFolder.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,7 +1,7 @@
 // Test seam for the crash-safety test: saves USER.ASC over and over, question 1, 2, 3, ...,
 // as the game's unload step does once, until it is killed.
-#include "GameState.h"
-#include "ProgressFile.h"
+#include "core/GameState.h"
+#include "questions/ProgressFile.h"
 
 #include <QString>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The editing model without a window: adding, editing, reordering and deleting questions with
 // undo and redo, the findings while the author types, and open, edit, save, reopen on real files.
-#include "BankDocument.h"
-#include "PlainBank.h"
+#include "editor/BankDocument.h"
+#include "tests/questions/PlainBank.h"
 
 #include <QMimeData>
 #include <QSignalSpy>

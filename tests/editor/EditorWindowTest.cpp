@@ -1,12 +1,12 @@
 // The editor's window on the Xvfb display, driven as an author drives it: keys and mouse clicks
 // through QTest write a two-question bank and save it. The saved bank is what the e2e script
 // then gives to the real game (QUORVEL_EDITOR_BANK names where to save it).
-#include "BankFile.h"
-#include "EditorWindow.h"
-#include "FindingsPanel.h"
-#include "PreviewPanel.h"
-#include "QuestionForm.h"
-#include "support/TestFolder.h"
+#include "questions/BankFile.h"
+#include "editor/EditorWindow.h"
+#include "editor/FindingsPanel.h"
+#include "editor/PreviewPanel.h"
+#include "editor/QuestionForm.h"
+#include "tests/support/TestFolder.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // A damaged bank may only ever raise the game's RunTimeError: index it, then fetch every
 // question it claims to hold (and one past the end).
-#include "GameState.h"
-#include "ReadQuestion.h"
-#include "RunTimeError.h"
-#include "FuzzFile.h"
+#include "core/GameState.h"
+#include "questions/ReadQuestion.h"
+#include "core/RunTimeError.h"
+#include "tests/fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

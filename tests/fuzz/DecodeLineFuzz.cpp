@@ -1,6 +1,6 @@
 // Decoding any line must neither crash nor grow it; encoding then decoding plain text
 // (codes 33..125 and blanks) must give the text back.
-#include "DecodeLine.h"
+#include "questions/DecodeLine.h"
 
 #include <cstdlib>
 

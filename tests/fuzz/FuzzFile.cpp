@@ -1,4 +1,4 @@
-#include "FuzzFile.h"
+#include "tests/fuzz/FuzzFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

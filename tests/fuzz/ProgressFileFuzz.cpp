@@ -1,9 +1,9 @@
 // A damaged progress file may only raise RunTimeError; what loads must save and load again
 // to the same values.
-#include "FuzzFile.h"
-#include "GameState.h"
-#include "ProgressFile.h"
-#include "RunTimeError.h"
+#include "tests/fuzz/FuzzFile.h"
+#include "core/GameState.h"
+#include "questions/ProgressFile.h"
+#include "core/RunTimeError.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // Whether the desktop blends windows, asked of a real X server under a real window manager:
 // xfwm4 without its compositor does not; the same window manager with its compositor does.
 // The fixture's xfwm4 runs without; the test replaces it with a compositing one and back.
-#include "Compositing.h"
+#include "platform/Compositing.h"
 
 #include <QFile>
 #include <QProcess>

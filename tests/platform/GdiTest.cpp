@@ -1,6 +1,6 @@
 // Raster copies pixel by pixel: the four operations, both mask conversions, clipping at the
 // edges, object selection and deletion rules, and palettes.
-#include "MemoryBitmap.h"
+#include "tests/platform/MemoryBitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Memory bitmaps of the drawing tests: the source and destination of raster copies.
-#include "Gdi.h"
+#include "platform/Gdi.h"
 
 #include <initializer_list>
 

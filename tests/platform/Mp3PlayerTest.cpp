@@ -2,10 +2,10 @@
 // tests/data/SoundClip.mp3, two seconds of a chord:
 //   sox -n -r 22050 -c 1 clip.wav synth 2 sine 523.25 sine 659.25 vol 0.5 fade 0.02 2 0.05
 //   lame -t -b 32 clip.wav SoundClip.mp3
-#include "Clock.h"
-#include "Mp3Player.h"
-#include "SoundTestTools.h"
-#include "support/TestFolder.h"
+#include "platform/Clock.h"
+#include "platform/Mp3Player.h"
+#include "tests/platform/SoundTestTools.h"
+#include "tests/support/TestFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

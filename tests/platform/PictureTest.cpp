@@ -1,9 +1,9 @@
 // Picture objects: size in HIMETRIC, loading with and without palette, shared ownership.
-#include "Gdi.h"
-#include "Picture.h"
-#include "RunTimeError.h"
-#include "ScreenMetrics.h"
-#include "support/TestFolder.h"
+#include "platform/Gdi.h"
+#include "platform/Picture.h"
+#include "core/RunTimeError.h"
+#include "platform/ScreenMetrics.h"
+#include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
 

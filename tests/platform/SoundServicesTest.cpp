@@ -1,14 +1,14 @@
 // The windowing services around the sound: the message box, the program's folder, the
 // second-copy lock, and a machine without any audio server. The last two need a second
 // process: the test program runs itself with its ChildProcess case selected.
-#include "Clock.h"
-#include "LineBreaks.h"
-#include "MessageBox.h"
-#include "Mp3Player.h"
-#include "ProgramFolder.h"
-#include "SingleInstance.h"
-#include "Sound.h"
-#include "support/TestFolder.h"
+#include "platform/Clock.h"
+#include "platform/LineBreaks.h"
+#include "platform/MessageBox.h"
+#include "platform/Mp3Player.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+#include "platform/Sound.h"
+#include "tests/support/TestFolder.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,9 +1,9 @@
 // sndPlaySound and waveOutGetNumDevs against a real audio server (PulseAudio, or PipeWire with
 // pipewire-pulse) with a null sink: what is played is recorded from the sink's monitor.
-#include "Clock.h"
-#include "Sound.h"
-#include "SoundTestTools.h"
-#include "support/TestFolder.h"
+#include "platform/Clock.h"
+#include "platform/Sound.h"
+#include "tests/platform/SoundTestTools.h"
+#include "tests/support/TestFolder.h"
 
 #include <QCoreApplication>
 #include <QProcess>

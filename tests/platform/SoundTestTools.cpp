@@ -1,6 +1,6 @@
-#include "SoundTestTools.h"
+#include "tests/platform/SoundTestTools.h"
 
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <QDataStream>
 #include <QFile>

@@ -1,9 +1,9 @@
 // Surfaces: what raster copies on hDC show, Refresh / Cls / AutoRedraw, the transparent
 // control over its container, scale units and geometry, and notifications by reference.
-#include "MemoryBitmap.h"
-#include "OleColor.h"
-#include "ScreenMetrics.h"
-#include "Surface.h"
+#include "tests/platform/MemoryBitmap.h"
+#include "platform/OleColor.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/Surface.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

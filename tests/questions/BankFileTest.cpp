@@ -1,9 +1,9 @@
 // Whole banks for an author: saving coded and plain banks, reading them back with the game's
 // reader, refusing what the game cannot play, telling coded from plain, and the findings of a
 // question and of a damaged file.
-#include "BankConversion.h"
-#include "BankFile.h"
-#include "PlainBank.h"
+#include "questions/BankConversion.h"
+#include "questions/BankFile.h"
+#include "tests/questions/PlainBank.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The line codec: the substitution table, decoding, and the conversion of a plain bank.
-#include "CodeTable.h"
-#include "PlainBank.h"
+#include "questions/CodeTable.h"
+#include "tests/questions/PlainBank.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #pragma once
 // Builds banks for the tests: plain lines joined with CR LF, coded by the game's own conversion.
-#include "DecodeLine.h"
-#include "GameState.h"
-#include "RunTimeError.h"
-#include "support/TestFolder.h"
+#include "questions/DecodeLine.h"
+#include "core/GameState.h"
+#include "core/RunTimeError.h"
+#include "tests/support/TestFolder.h"
 
 #include <QByteArrayList>
 

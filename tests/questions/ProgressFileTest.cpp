@@ -1,6 +1,6 @@
 // The progress file: creation, loading with its reset, saving, and damaged files.
-#include "PlainBank.h"
-#include "ProgressFile.h"
+#include "tests/questions/PlainBank.h"
+#include "questions/ProgressFile.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The question reader: the index pass, every record shape of the fetch, its errors, and which
 // clip names the game plays.
-#include "ClipName.h"
-#include "PlainBank.h"
-#include "ReadQuestion.h"
+#include "questions/ClipName.h"
+#include "tests/questions/PlainBank.h"
+#include "questions/ReadQuestion.h"
 
 #include <gtest/gtest.h>
 

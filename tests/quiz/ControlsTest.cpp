@@ -1,11 +1,11 @@
 // The controls of the game's windows: fractional geometry, plain-text labels that size
 // themselves to their text, buttons and their keys, pictures, fonts, the close request, and
 // what a screen reader finds of them.
-#include "CommandButton.h"
-#include "Fonts.h"
-#include "FormWindow.h"
-#include "ImageBox.h"
-#include "Label.h"
+#include "platform/CommandButton.h"
+#include "platform/Fonts.h"
+#include "platform/FormWindow.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>

@@ -1,11 +1,11 @@
 // What a screen reader is told by the quiz window through a game: Close describes the question,
 // the words on an answer, the warning and the final screen; the right answer is marked while the
 // judging shows it; Delvo's picture is named by his face; hidden and empty controls keep no names.
-#include "CommandButton.h"
-#include "ImageBox.h"
-#include "Label.h"
-#include "QuizFixture.h"
-#include "QuizTexts.h"
+#include "platform/CommandButton.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
+#include "tests/quiz/QuizFixture.h"
+#include "quiz/QuizTexts.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>

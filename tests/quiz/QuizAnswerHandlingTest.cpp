@@ -1,9 +1,9 @@
 // What reaches the window while an answer is handled: close requests during the remark, and
 // clicks and keys given while the game holds the window.
-#include "CommandButton.h"
-#include "Label.h"
-#include "QuizFixture.h"
-#include "QuizTexts.h"
+#include "platform/CommandButton.h"
+#include "platform/Label.h"
+#include "tests/quiz/QuizFixture.h"
+#include "quiz/QuizTexts.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

@@ -1,10 +1,10 @@
 // The music clips with the real player on a real MP3, played into the test's null sink.
-#include "CommandButton.h"
-#include "Label.h"
-#include "Mp3Player.h"
-#include "QuizFixture.h"
-#include "QuizTexts.h"
-#include "Waits.h"
+#include "platform/CommandButton.h"
+#include "platform/Label.h"
+#include "platform/Mp3Player.h"
+#include "tests/quiz/QuizFixture.h"
+#include "quiz/QuizTexts.h"
+#include "quiz/Waits.h"
 
 #include <QDir>
 #include <QFile>

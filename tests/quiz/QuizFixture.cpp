@@ -1,7 +1,7 @@
-#include "QuizFixture.h"
+#include "tests/quiz/QuizFixture.h"
 
-#include "BankConversion.h"
-#include "ProgressFile.h"
+#include "questions/BankConversion.h"
+#include "questions/ProgressFile.h"
 
 QuizFixture::QuizFixture(bool fakeClock)
 {

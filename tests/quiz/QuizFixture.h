@@ -2,11 +2,11 @@
 // One quiz window over a real data folder: a small bank coded by the bank's own conversion,
 // USER.ASC written by the game, a screen of a chosen size, a lock file of the test's own, and
 // (for the in-process game) a clock that runs on its own so that the waits take no real time.
-#include "Clock.h"
-#include "Form2.h"
-#include "GameState.h"
-#include "ScreenMetrics.h"
-#include "support/TestFolder.h"
+#include "platform/Clock.h"
+#include "quiz/Form2.h"
+#include "core/GameState.h"
+#include "platform/ScreenMetrics.h"
+#include "tests/support/TestFolder.h"
 
 #include <QStringList>
 #include <functional>

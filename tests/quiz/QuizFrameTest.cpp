@@ -1,10 +1,10 @@
 // The quiz window under a real window manager that frames it (xfwm4, on an Xvfb of its own):
 // at the three common screen sizes every shown control lies inside the client area, whatever
 // the title bar's height, and the window keeps the size of its layout for the whole game.
-#include "CommandButton.h"
-#include "ImageBox.h"
-#include "Label.h"
-#include "QuizFixture.h"
+#include "platform/CommandButton.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
+#include "tests/quiz/QuizFixture.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,13 +1,13 @@
 // A whole game in process: judging and counting, the extra remark, the final verdict, the
 // close warning, Esc, the progress file, what a screen reader finds, and the faults the game
 // turns away.
-#include "CommandButton.h"
-#include "ImageBox.h"
-#include "Label.h"
-#include "MessageBox.h"
-#include "QuizFixture.h"
-#include "QuizTexts.h"
-#include "RunTimeError.h"
+#include "platform/CommandButton.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
+#include "platform/MessageBox.h"
+#include "tests/quiz/QuizFixture.h"
+#include "quiz/QuizTexts.h"
+#include "core/RunTimeError.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>

@@ -4,9 +4,9 @@
 // Close and Replay captions must fit their buttons. The parent compares the three layouts: in
 // the window's own units they must agree to a pixel or two, so on the screen every control
 // scales by the same factor.
-#include "CommandButton.h"
-#include "Label.h"
-#include "QuizFixture.h"
+#include "platform/CommandButton.h"
+#include "platform/Label.h"
+#include "tests/quiz/QuizFixture.h"
 
 #include <QCoreApplication>
 #include <QFile>

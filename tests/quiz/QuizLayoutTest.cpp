@@ -1,11 +1,11 @@
 // The quiz window laid out by screen class, and the question with its answer column.
-#include "CommandButton.h"
-#include "ImageBox.h"
-#include "Label.h"
-#include "Numbers.h"
-#include "QuizFixture.h"
-#include "ScreenClass.h"
-#include "TextFit.h"
+#include "platform/CommandButton.h"
+#include "platform/ImageBox.h"
+#include "platform/Label.h"
+#include "core/Numbers.h"
+#include "tests/quiz/QuizFixture.h"
+#include "quiz/layout/ScreenClass.h"
+#include "quiz/layout/TextFit.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The bundled bank as the game reads it: a real quiz of 2, 3 and 4 answers, remarks, and music
 // questions whose clips are all in the data folder.
-#include "DataFolder.h"
+#include "tests/resources/DataFolder.h"
 
 #include <QFile>
 #include <QJsonArray>

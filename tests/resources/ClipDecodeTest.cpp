@@ -1,6 +1,6 @@
 // Every clip in the data folder is a real MP3 that Qt's own decoder (the one the game plays
 // through) reads to the end, lasting 8 to 15 seconds and not silent.
-#include "DataFolder.h"
+#include "tests/resources/DataFolder.h"
 
 #include <QAudioBuffer>
 #include <QAudioDecoder>

@@ -1,6 +1,6 @@
 // The pictures compiled into the game: their sizes, the title artwork's bitmap layout and colour
 // key, the moods of Delvo's portraits and the window icon.
-#include "QuorvelResources.h"
+#include "resources/QuorvelResources.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,7 +1,7 @@
 // The five sound effects in the data folder: 16-bit PCM WAV files of the lengths the game's
 // timing is built around (the intro runs beside an 11-second animation; the judging sounds
 // play synchronously, so they must be short).
-#include "DataFolder.h"
+#include "tests/resources/DataFolder.h"
 
 #include <QFile>
 #include <QtEndian>

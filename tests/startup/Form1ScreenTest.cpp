@@ -1,13 +1,13 @@
 // The intro window on a real X server without a window manager: it is activated (or starts on
 // its own), covers the whole screen, first shows exactly the desktop it captured, and returns
 // from its modal run once the intro has unloaded it.
-#include "Form1.h"
+#include "startup/Form1.h"
 
-#include "GameState.h"
-#include "ScriptedClock.h"
-#include "Sound.h"
-#include "transpik.h"
-#include "support/TestFolder.h"
+#include "core/GameState.h"
+#include "tests/startup/ScriptedClock.h"
+#include "platform/Sound.h"
+#include "transpik/transpik.h"
+#include "tests/support/TestFolder.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>

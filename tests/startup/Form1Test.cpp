@@ -1,15 +1,15 @@
 // The intro window on Qt's offscreen platform: its load step with real files in a temporary
 // folder, and the intro's skip rules with a scripted clock and scripted double-clicks.
-#include "Form1.h"
+#include "startup/Form1.h"
 
-#include "GameState.h"
-#include "MessageBox.h"
-#include "RunTimeError.h"
-#include "ScreenMetrics.h"
-#include "ScriptedClock.h"
-#include "Sound.h"
-#include "support/TestFolder.h"
-#include "transpik.h"
+#include "core/GameState.h"
+#include "platform/MessageBox.h"
+#include "core/RunTimeError.h"
+#include "platform/ScreenMetrics.h"
+#include "tests/startup/ScriptedClock.h"
+#include "platform/Sound.h"
+#include "tests/support/TestFolder.h"
+#include "transpik/transpik.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // The intro's path and time arithmetic, with the worked 1024 x 768 screen and a 599 x 127 title.
-#include "IntroPlan.h"
+#include "startup/IntroPlan.h"
 
 #include <QPoint>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // A clock for the intro tests: time moves only when the game looks at it or pauses, so the
 // 11-second intro runs in a moment and always the same way. It counts the pauses by length
 // (4 ms: one slide frame; 1 ms: one wipe step) and runs a scripted action at a chosen moment.
-#include "Clock.h"
+#include "platform/Clock.h"
 
 #include <functional>
 #include <map>

@@ -1,6 +1,6 @@
 // Which desktop captures the intro shows: anything with two colours; not the empty picture, and
 // not one colour over the whole screen (what Xwayland hands an application).
-#include "UsableCapture.h"
+#include "startup/UsableCapture.h"
 
 #include <QImage>
 #include <functional>

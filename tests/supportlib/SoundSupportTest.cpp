@@ -1,9 +1,9 @@
 // PlayWave and HasSoundCard over the platform's sound calls.
-#include "Clock.h"
-#include "Sound.h"
-#include "SoundSupport.h"
-#include "SoundTestTools.h"
-#include "support/TestFolder.h"
+#include "platform/Clock.h"
+#include "platform/Sound.h"
+#include "support/SoundSupport.h"
+#include "tests/platform/SoundTestTools.h"
+#include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Twips to pixels by the screen's twips per pixel from the game state.
-#include "GameState.h"
-#include "RunTimeError.h"
-#include "Units.h"
+#include "core/GameState.h"
+#include "core/RunTimeError.h"
+#include "support/Units.h"
 
 #include <gtest/gtest.h>
 

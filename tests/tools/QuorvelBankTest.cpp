@@ -1,5 +1,5 @@
 // quorvel-bank: round trips through encode, decode and dump, the check's findings, exit codes.
-#include "PlainBank.h"
+#include "tests/questions/PlainBank.h"
 
 #include <QDir>
 #include <QJsonDocument>

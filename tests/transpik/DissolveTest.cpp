@@ -1,9 +1,9 @@
 // Dissolve and Dissolve2: random blocks from the program-wide generator until the time is up,
 // then one full copy; both make the same calls.
-#include "TranspikFixture.h"
+#include "tests/transpik/TranspikFixture.h"
 
-#include "CallRecorder.h"
-#include "Random.h"
+#include "platform/CallRecorder.h"
+#include "platform/Random.h"
 
 #include <QEvent>
 #include <QRegularExpression>

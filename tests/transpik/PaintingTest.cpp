@@ -1,8 +1,8 @@
 // Giving the control a picture and showing it: natural size on any container, pure-green
 // pixels left out when transparent, an opaque rectangle when solid, and the persistent image.
-#include "TranspikFixture.h"
+#include "tests/transpik/TranspikFixture.h"
 
-#include "ScreenMetrics.h"
+#include "platform/ScreenMetrics.h"
 
 #include <QApplication>
 

@@ -1,11 +1,11 @@
 // The control's properties, events and stored design: every write tells the host, the
 // events carry the surface's own arguments, and a design saved as text loads back whole.
-#include "TranspikFixture.h"
+#include "tests/transpik/TranspikFixture.h"
 
-#include "PictureStore.h"
-#include "PropertyBag.h"
-#include "RunTimeError.h"
-#include "support/TestFolder.h"
+#include "transpik/PictureStore.h"
+#include "transpik/PropertyBag.h"
+#include "core/RunTimeError.h"
+#include "tests/support/TestFolder.h"
 
 #include <QtTest/QTest>
 

@@ -1,7 +1,7 @@
 // A see-through form (the intro where the desktop blends windows): its clear colour is shown
 // as transparency, and so is every pixel of it that a transition copies into the control, so
 // the dissolve, the slide and the wipe reveal the desktop and never the form's colour.
-#include "TranspikFixture.h"
+#include "tests/transpik/TranspikFixture.h"
 
 #include <QApplication>
 

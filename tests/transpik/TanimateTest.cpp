@@ -1,10 +1,10 @@
 // Tanimate and Tanimate2: the picture slides over the form one frame per point, each frame one
 // copy to the screen that also clears the previous place.
-#include "TranspikFixture.h"
+#include "tests/transpik/TranspikFixture.h"
 
-#include "CallRecorder.h"
-#include "GameState.h"
-#include "RunTimeError.h"
+#include "platform/CallRecorder.h"
+#include "core/GameState.h"
+#include "core/RunTimeError.h"
 
 #include <QTimer>
 

@@ -1,10 +1,10 @@
 // On a real X server: the title dissolves in, slides and is wiped away over a picture, and a
 // grab of the screen in the middle of each transition sees it. With QUORVEL_SCREENSHOTS set
 // to a folder, the three grabs are saved there (transpik-dissolve.png, -slide.png, -wipe.png).
-#include "Clock.h"
-#include "PropertyBag.h"
-#include "Surface.h"
-#include "transpik.h"
+#include "platform/Clock.h"
+#include "transpik/PropertyBag.h"
+#include "platform/Surface.h"
+#include "transpik/transpik.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "TranspikFixture.h"
+#include "tests/transpik/TranspikFixture.h"
 
-#include "CallRecorder.h"
-#include "GameState.h"
-#include "Picture.h"
+#include "platform/CallRecorder.h"
+#include "core/GameState.h"
+#include "platform/Picture.h"
 
 #include <QApplication>
 #include <QRegularExpression>

@@ -2,9 +2,9 @@
 // What the transpik tests share: a shown form (a Surface in pixels) with a patterned
 // background, a control on it, pictures with pure-green parts, a clock that never waits,
 // and the call record of one run.
-#include "Clock.h"
-#include "Surface.h"
-#include "transpik.h"
+#include "platform/Clock.h"
+#include "platform/Surface.h"
+#include "transpik/transpik.h"
 
 #include <QImage>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // Wipe: each direction covers the whole picture with what lies behind it, one rectangle per
 // step with a pause after each.
-#include "TranspikFixture.h"
+#include "tests/transpik/TranspikFixture.h"
 
-#include "CallRecorder.h"
+#include "platform/CallRecorder.h"
 
 using platform::CallRecorder;
 using Wipe = TranspikTest;

@@ -1,6 +1,6 @@
-#include "DelvoPortrait.h"
+#include "tools/assets/DelvoPortrait.h"
 
-#include "PictureKit.h"
+#include "tools/assets/PictureKit.h"
 
 #include <QPainterPath>
 #include <QRadialGradient>

@@ -1,7 +1,7 @@
-#include "EditorIcon.h"
+#include "tools/assets/EditorIcon.h"
 
-#include "PictureKit.h"
-#include "WindowIcon.h"
+#include "tools/assets/PictureKit.h"
+#include "tools/assets/WindowIcon.h"
 
 #include <QPainterPath>
 

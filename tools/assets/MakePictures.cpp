@@ -1,11 +1,11 @@
 // quorvel-make-pictures [RESOURCES]: draws every picture of the game into RESOURCES (by default
 // the source tree's resources/ folder): pictures/title.bmp, the three Delvo portraits and the
 // music interlude picture in pictures/, and the icon sizes in icons/.
-#include "DelvoPortrait.h"
-#include "MusicNote.h"
-#include "TitleArt.h"
-#include "WindowIcon.h"
-#include "EditorIcon.h"
+#include "tools/assets/DelvoPortrait.h"
+#include "tools/assets/MusicNote.h"
+#include "tools/assets/TitleArt.h"
+#include "tools/assets/WindowIcon.h"
+#include "tools/assets/EditorIcon.h"
 
 #include <QDir>
 #include <QGuiApplication>

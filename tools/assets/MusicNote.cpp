@@ -1,6 +1,6 @@
-#include "MusicNote.h"
+#include "tools/assets/MusicNote.h"
 
-#include "PictureKit.h"
+#include "tools/assets/PictureKit.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "PictureKit.h"
+#include "tools/assets/PictureKit.h"
 
 QImage drawSupersampled(QSize size, int factor, const std::function<void(QPainter&)>& draw)
 {

@@ -1,6 +1,6 @@
-#include "TitleArt.h"
+#include "tools/assets/TitleArt.h"
 
-#include "PictureKit.h"
+#include "tools/assets/PictureKit.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
-#include "WindowIcon.h"
+#include "tools/assets/WindowIcon.h"
 
-#include "PictureKit.h"
+#include "tools/assets/PictureKit.h"
 
 #include <QFont>
 #include <QLinearGradient>

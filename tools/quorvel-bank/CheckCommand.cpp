@@ -1,9 +1,9 @@
 // check: reads every question as the game will and reports what would go wrong in play,
 // including the texts that do not fit the quiz window at the chosen screen sizes.
-#include "Commands.h"
+#include "tools/quorvel-bank/Commands.h"
 
-#include "BankCheck.h"
-#include "TextFitCheck.h"
+#include "questions/BankCheck.h"
+#include "quiz/layout/TextFitCheck.h"
 
 #include <QFileInfo>
 #include <algorithm>

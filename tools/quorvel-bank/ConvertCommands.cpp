@@ -1,8 +1,8 @@
 // encode and decode: the whole-bank conversions, plus what the commands share.
-#include "Commands.h"
+#include "tools/quorvel-bank/Commands.h"
 
-#include "BankConversion.h"
-#include "RunTimeError.h"
+#include "questions/BankConversion.h"
+#include "core/RunTimeError.h"
 
 #include <QFile>
 #include <cstdio>

@@ -1,11 +1,11 @@
 // dump: every question as the game's fetch returns it, one JSON object per line.
-#include "Commands.h"
+#include "tools/quorvel-bank/Commands.h"
 
-#include "BankIndex.h"
-#include "BankLines.h"
-#include "QuestionJson.h"
-#include "QuestionRecord.h"
-#include "RunTimeError.h"
+#include "questions/BankIndex.h"
+#include "questions/BankLines.h"
+#include "tools/quorvel-bank/QuestionJson.h"
+#include "questions/QuestionRecord.h"
+#include "core/RunTimeError.h"
 
 #include <QJsonDocument>
 

@@ -1,10 +1,10 @@
 // import: a bank from JSON lines, the inverse of dump.
-#include "Commands.h"
+#include "tools/quorvel-bank/Commands.h"
 
-#include "BankConversion.h"
-#include "BankQuestion.h"
-#include "QuestionJson.h"
-#include "RunTimeError.h"
+#include "questions/BankConversion.h"
+#include "questions/BankQuestion.h"
+#include "tools/quorvel-bank/QuestionJson.h"
+#include "core/RunTimeError.h"
 
 #include <QFile>
 #include <QJsonDocument>

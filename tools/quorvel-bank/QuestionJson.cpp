@@ -1,6 +1,6 @@
-#include "QuestionJson.h"
+#include "tools/quorvel-bank/QuestionJson.h"
 
-#include "RunTimeError.h"
+#include "core/RunTimeError.h"
 
 #include <QJsonArray>
 

@@ -1,7 +1,7 @@
 #pragma once
 // One question as one JSON object, the form dump writes and import reads:
 // number, kind, extraAnswer, rightAnswer, clip, question, answers, extra.
-#include "BankQuestion.h"
+#include "questions/BankQuestion.h"
 
 #include <QJsonObject>
 

@@ -1,5 +1,5 @@
 // quorvel-bank: builds, inspects and checks the game's coded question bank with the game's own code.
-#include "Commands.h"
+#include "tools/quorvel-bank/Commands.h"
 
 #include <QGuiApplication>
 #include <algorithm>
