@@ -24,21 +24,18 @@ qint64 fieldLine(qint64 firstLine, BankField field)
 QList<BankFinding> checkAnswerNumbers(const BankQuestion& q, int number)
 {
     QList<BankFinding> found;
-    const int answerCount = q.answerSlots();
+    // Both numbers must name a filled answer; the finding says which answers there are.
+    const auto namesNoAnswer = [&](BankField field, int given, QString message) {
+        found.append({0, number, field, message.arg(number).arg(given).arg(q.answerSlots())});
+    };
     if (!q.namesAnswer(q.rightAnswer))
-        found.append({0, number, BankField::RightAnswer,
+        namesNoAnswer(BankField::RightAnswer, q.rightAnswer,
                       QStringLiteral("question %1: the right answer %2 is not one of its answers (it has answers 1 "
-                                     "to %3, blank ones excluded)")
-                          .arg(number)
-                          .arg(q.rightAnswer)
-                          .arg(answerCount)});
+                                     "to %3, blank ones excluded)"));
     if (!trimBlankText(q.extra).isEmpty() && !q.namesAnswer(q.extraAnswer))
-        found.append({0, number, BankField::ExtraAnswer,
+        namesNoAnswer(BankField::ExtraAnswer, q.extraAnswer,
                       QStringLiteral("question %1 has an extra text, but its extra-answer number %2 names no answer "
-                                     "(it has answers 1 to %3), so it is never shown")
-                          .arg(number)
-                          .arg(q.extraAnswer)
-                          .arg(answerCount)});
+                                     "(it has answers 1 to %3), so it is never shown"));
     return found;
 }
 

@@ -52,6 +52,15 @@ bool keptAsSeparator(QByteArrayView trimmed)
     return trimmed.size() > 3 && isSeparator(trimmed);
 }
 
+// Every bank starts with a header line, copied as it stands; a file without one is refused.
+QByteArrayView headerLine(BankLines& lines, const QString& path, const QString& whatIsEmpty)
+{
+    QByteArrayView line;
+    if (!lines.next(line))
+        throw RunTimeError::inFile(path, 1, QStringLiteral("%1 is empty: it has no header line").arg(whatIsEmpty));
+    return line;
+}
+
 } // namespace
 
 QByteArray codedLine(QByteArrayView plainLine)
@@ -63,9 +72,7 @@ QByteArray codedLine(QByteArrayView plainLine)
 void convertPlainBank(const QString& plainPath, const QString& codedPath)
 {
     BankLines plain(plainPath);
-    QByteArrayView line;
-    if (!plain.next(line))
-        throw RunTimeError::inFile(plainPath, 1, QStringLiteral("the plain bank is empty: it has no header line"));
+    QByteArrayView line = headerLine(plain, plainPath, QStringLiteral("the plain bank"));
     LineWriter coded(codedPath);
     coded.write(line);
     while (plain.next(line))
@@ -76,9 +83,7 @@ void convertPlainBank(const QString& plainPath, const QString& codedPath)
 QList<qint64> restorePlainBank(const QString& codedPath, const QString& plainPath)
 {
     BankLines coded(codedPath);
-    QByteArrayView line;
-    if (!coded.next(line))
-        throw RunTimeError::inFile(codedPath, 1, QStringLiteral("the bank is empty: it has no header line"));
+    QByteArrayView line = headerLine(coded, codedPath, QStringLiteral("the bank"));
     LineWriter plain(plainPath);
     plain.write(line);
     QList<qint64> fragile;

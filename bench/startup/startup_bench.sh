@@ -7,15 +7,11 @@ bin=$(cd "$1" && pwd); runs=${2:-5}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tests/e2e/lib.sh"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+begin_run
+end_run_extra() {
   [ -n "${DBUS_PID:-}" ] && kill "$DBUS_PID" 2>/dev/null
   [ -n "${PULSE_DIR:-}" ] && "$here/../../tests/services/stop-services" "$PULSE_DIR" pulse
-  stop_display; rm -rf "$work"
 }
-trap cleanup EXIT
 
 # Both programs get the same session: one private D-Bus session bus and one PulseAudio server.
 if command -v dbus-daemon >/dev/null; then
@@ -39,7 +35,7 @@ launch() {
   local name=$1; shift
   LAUNCH_MS=$(now_ms)
   "$@" >"$work/$name.log" 2>&1 &
-  LAUNCH_PID=$!; pids+=("$LAUNCH_PID")
+  LAUNCH_PID=$!; run_pids+=("$LAUNCH_PID")
 }
 
 finish() {  # finish PID: ends a program that the bench started

@@ -8,12 +8,7 @@ bin=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
-  stop_display; rm -rf "$work"
-}
-trap cleanup EXIT
+begin_run
 
 start_display 1024x768x24 || exit 1
 folder="$work/game"

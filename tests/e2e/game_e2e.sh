@@ -8,13 +8,7 @@ bin=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
-work=$(mktemp -d)
-game_pids=()
-cleanup() {
-  for pid in "${game_pids[@]}"; do kill "$pid" 2>/dev/null; done
-  stop_display; rm -rf "$work"
-}
-trap cleanup EXIT
+begin_run
 
 at_most() { [ "$1" -le "$2" ]; }
 at_least() { [ "$1" -ge "$2" ]; }
@@ -41,7 +35,7 @@ make_data_folder "$folder" "$bin" "$work/plain.asc"
 # start_game: runs the game from its folder (any working directory will do) and remembers it.
 start_game() {
   (cd / && exec "$folder/quorvel-challenge" >"$work/game-$1.log" 2>&1) &
-  game_pids+=($!)
+  run_pids+=($!)
   GAME_PID=$!
 }
 

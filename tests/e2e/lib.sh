@@ -18,6 +18,22 @@ start_display() {
 
 stop_display() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
 
+
+# begin_run: a scratch folder $work for the script. When the script ends, the game it started
+# last ($GAME_PID) and every program in run_pids are stopped, then end_run_extra runs if the
+# script defines one, then the display stops and the folder goes.
+run_pids=()
+begin_run() {
+  work=$(mktemp -d)
+  trap end_run EXIT
+}
+end_run() {
+  local pid
+  for pid in ${GAME_PID:-} "${run_pids[@]}"; do kill "$pid" 2>/dev/null; done
+  if declare -F end_run_extra >/dev/null; then end_run_extra; fi
+  stop_display; rm -rf "$work"
+}
+
 # paint_desktop: a busy, deterministic root window picture, so that a capture can be recognised.
 paint_desktop() {
   local size

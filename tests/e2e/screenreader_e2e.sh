@@ -13,13 +13,7 @@ bin=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
-work=$(mktemp -d)
-GAME_PID=
-cleanup() {
-  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
-  stop_display; rm -rf "$work"
-}
-trap cleanup EXIT
+begin_run
 # The accessibility bus puts its socket under the runtime folder: a private one.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"

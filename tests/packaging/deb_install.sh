@@ -8,9 +8,7 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../e2e/lib.sh"
 
-work=$(mktemp -d)
-cleanup() { [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null; stop_display; rm -rf "$work"; }
-trap cleanup EXIT
+begin_run
 
 deb=$(ls "$build"/deb-package/*.deb 2>/dev/null | head -n1)
 check "CPack made a .deb ($(basename "${deb:-none}"))" [ -n "$deb" ]

@@ -8,7 +8,7 @@
 namespace {
 
 constexpr QSize portraitSize{80, 107};
-const QPen outlinePen(Ink::outline, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+const QPen outlinePen = inkOutline(1.3);
 
 void drawBackdrop(QPainter& p)
 {
@@ -97,7 +97,7 @@ void drawQuiff(QPainter& p, Mood mood)
 
 void drawFace(QPainter& p, Mood mood)
 {
-    const QPen featurePen(Ink::outline, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QPen featurePen = inkOutline(1.5);
     p.setPen(featurePen);
     p.setBrush(Qt::NoBrush);
 

@@ -15,7 +15,7 @@ QImage drawEditorIcon(int size)
         // A pencil lying from the lower right towards the middle, its tip at (52, 52).
         p.translate(52, 52);
         p.rotate(45);
-        p.setPen(QPen(Ink::outline, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(inkOutline(3.5));
         QPainterPath tip;
         tip.moveTo(0, 0);
         tip.lineTo(11, -7);

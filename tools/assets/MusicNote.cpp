@@ -16,17 +16,13 @@ QImage drawMusicNote()
             notes.addRect(QRectF(head.x() + 5, head.y() - 34, 3.6, 34)); // stems
         }
         QPainterPath beam;
-        beam.moveTo(21, 12);
-        beam.lineTo(54.6, 6);
-        beam.lineTo(54.6, 15);
-        beam.lineTo(21, 21);
-        beam.closeSubpath();
+        beam.addPolygon(QPolygonF({{21, 12}, {54.6, 6}, {54.6, 15}, {21, 21}}));
         notes = notes.united(beam).simplified();
 
         QLinearGradient fill(0, 4, 0, 54);
         fill.setColorAt(0.0, Ink::velvetLight);
         fill.setColorAt(1.0, Ink::velvet);
-        p.setPen(QPen(Ink::outline, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(inkOutline(2.2));
         p.setBrush(fill);
         p.drawPath(notes);
         // A glint on each note head.

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QSize>
 #include <functional>
 
@@ -22,3 +23,9 @@ inline const QColor silverDark{128, 136, 156};
 inline const QColor skin{246, 196, 158};
 inline const QColor cream{255, 250, 235};
 } // namespace Ink
+
+// The family's outline: dark aubergine with round ends and joins, `width` pixels wide.
+inline QPen inkOutline(qreal width)
+{
+    return QPen(Ink::outline, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}

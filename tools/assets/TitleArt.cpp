@@ -93,7 +93,7 @@ QImage drawFullColour()
                .map(text);
     const QRectF placed = text.boundingRect();
 
-    const QPen outlinePen(Ink::outline, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QPen outlinePen = inkOutline(7);
     p.setPen(outlinePen);
     p.setBrush(Ink::outline);
     p.drawPath(text.translated(3, 4)); // the drop shadow
@@ -121,7 +121,7 @@ QImage drawFullColour()
         {eighthNote({470, 22}, 6), Ink::velvetLight},
     }};
     for (const Ornament& o : ornaments) {
-        p.setPen(QPen(Ink::outline, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(inkOutline(3));
         p.setBrush(o.colour);
         p.drawPath(o.shape);
     }

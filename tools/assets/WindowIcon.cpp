@@ -41,10 +41,10 @@ QImage drawWindowIcon(int size)
         gold.setColorAt(0.0, Ink::cream);
         gold.setColorAt(0.35, Ink::gold);
         gold.setColorAt(1.0, Ink::tangerine);
-        p.setPen(QPen(Ink::outline, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(inkOutline(5));
         p.setBrush(gold);
         p.drawPath(q);
-        p.setPen(QPen(Ink::outline, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(inkOutline(3));
         p.setBrush(Ink::cream);
         p.drawPath(note);
     });
