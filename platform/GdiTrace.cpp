@@ -15,12 +15,12 @@ QString ropName(uint32_t rop)
     }
 }
 
-void note(const char* name, const QStringList& arguments, HANDLE result)
+QString entry(const char* name, const QStringList& arguments, HANDLE result)
 {
-    QString entry = QStringLiteral("%1(%2)").arg(QLatin1String(name), arguments.join(QStringLiteral(", ")));
+    QString text = QStringLiteral("%1(%2)").arg(QLatin1String(name), arguments.join(QStringLiteral(", ")));
     if (result != 0)
-        entry += QStringLiteral(" -> ") + CallRecorder::handleName(result);
-    CallRecorder::note(entry);
+        text += QStringLiteral(" -> ") + CallRecorder::handleName(result);
+    return text;
 }
 
 } // namespace platform::trace

@@ -1,6 +1,6 @@
 #pragma once
-// How the drawing calls write themselves into the call recorder: "Name(argument, ...) -> result",
-// handles by their names in the record.
+// How the drawing calls write themselves into an attached call recorder:
+// "Name(argument, ...) -> result", handles by their names in the record.
 #include "platform/CallRecorder.h"
 #include "platform/Gdi.h"
 
@@ -13,14 +13,13 @@ QString ropName(uint32_t rop);
 inline QString h(HANDLE handle) { return CallRecorder::handleName(handle); }
 inline QString n(int64_t value) { return QString::number(value); }
 
-void note(const char* name, const QStringList& arguments, HANDLE result);
+QString entry(const char* name, const QStringList& arguments, HANDLE result);
 
-// Records one call while the recorder runs; the arguments are only formatted then.
+// Records one call while a recorder is attached; the arguments are only formatted then.
 template <typename Arguments>
 void record(const char* name, Arguments arguments, HANDLE result = 0)
 {
-    if (CallRecorder::active())
-        note(name, arguments(), result);
+    CallRecorder::record([&] { return entry(name, arguments(), result); });
 }
 
 } // namespace platform::trace

@@ -66,12 +66,6 @@ Surface::~Surface()
 HWND Surface::hwnd() { return hwnd_; }
 HDC Surface::hDC() { return hdc_; }
 
-void Surface::record(const QString& what) const
-{
-    if (CallRecorder::active())
-        CallRecorder::note(CallRecorder::handleName(hwnd_) + QLatin1Char('.') + what);
-}
-
 // ---------------------------------------------------------------- content
 
 void Surface::renderNormal(QImage& image)
@@ -110,7 +104,7 @@ void Surface::repaintContent()
 
 void Surface::setBackColor(uint32_t color)
 {
-    record(QStringLiteral("BackColor = 0x%1").arg(color, 8, 16, QLatin1Char('0')));
+    CallRecorder::recordOf(hwnd_, [&] { return QStringLiteral("BackColor = 0x%1").arg(color, 8, 16, QLatin1Char('0')); });
     backColor_ = color;
     repaintContent();
 }
@@ -118,7 +112,9 @@ void Surface::setBackColor(uint32_t color)
 
 void Surface::setPicture(const Picture& picture)
 {
-    record(QStringLiteral("Picture = ") + (picture ? CallRecorder::handleName(picture.Handle()) : QStringLiteral("Nothing")));
+    CallRecorder::recordOf(hwnd_, [&] {
+        return QStringLiteral("Picture = ") + (picture ? CallRecorder::handleName(picture.Handle()) : QStringLiteral("Nothing"));
+    });
     picture_ = picture;
     repaintContent();
 }
@@ -191,7 +187,7 @@ bool Surface::isInShape(const QPoint& clientPixel) const { return !shapeEmpty_ &
 
 void Surface::setAutoRedraw(bool on)
 {
-    record(QStringLiteral("AutoRedraw = ") + boolText(on));
+    CallRecorder::recordOf(hwnd_, [&] { return QStringLiteral("AutoRedraw = ") + boolText(on); });
     if (on == autoRedraw_)
         return;
     autoRedraw_ = on;
@@ -205,7 +201,7 @@ void Surface::setAutoRedraw(bool on)
 
 void Surface::Refresh()
 {
-    record(QStringLiteral("Refresh"));
+    CallRecorder::recordOf(hwnd_, [&] { return QStringLiteral("Refresh"); });
     if (autoRedraw_) {
         screen_ = persistent_.copy();
         present(QRect(QPoint(0, 0), screen_.size()));
@@ -219,7 +215,7 @@ void Surface::Refresh()
 
 void Surface::Cls()
 {
-    record(QStringLiteral("Cls"));
+    CallRecorder::recordOf(hwnd_, [&] { return QStringLiteral("Cls"); });
     repaintContent();
     setCurrentX(0);
     setCurrentY(0);
@@ -227,11 +223,14 @@ void Surface::Cls()
 
 void Surface::setVisible(bool visible)
 {
-    record(QStringLiteral("Visible = ") + boolText(visible));
+    CallRecorder::recordOf(hwnd_, [&] { return QStringLiteral("Visible = ") + boolText(visible); });
     QWidget::setVisible(visible);
 }
 
-void Surface::scaleModeSet(int16_t mode) const { record(QStringLiteral("ScaleMode = %1").arg(mode)); }
+void Surface::scaleModeSet(int16_t mode) const
+{
+    CallRecorder::recordOf(hwnd_, [&] { return QStringLiteral("ScaleMode = %1").arg(mode); });
+}
 
 void Surface::fitImagesToClient()
 {

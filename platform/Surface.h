@@ -120,7 +120,6 @@ private:
     QRect clientRect() const;
     QSize clientPixels() const override { return clientRect().size(); }
     void scaleModeSet(int16_t mode) const override;
-    void record(const QString& what) const;
 
     uint32_t backColor_ = 0x00FFFFFF;
     uint32_t maskColor_ = 0x00FFFFFF;

@@ -3,6 +3,7 @@
 #include "platform/Surface.h"
 
 #include "core/Numbers.h"
+#include "platform/CallRecorder.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QMoveEvent>
@@ -62,11 +63,13 @@ void Surface::setHeight(float value) { Move(Left(), Top(), Width(), value); }
 
 void Surface::Move(float left, float top, std::optional<float> width, std::optional<float> height)
 {
-    record(QStringLiteral("Move(%1, %2%3%4)")
-               .arg(left)
-               .arg(top)
-               .arg(width ? QStringLiteral(", %1").arg(*width) : QString())
-               .arg(height ? QStringLiteral(", %1").arg(*height) : QString()));
+    CallRecorder::recordOf(hwnd_, [&] {
+        return QStringLiteral("Move(%1, %2%3%4)")
+            .arg(left)
+            .arg(top)
+            .arg(width ? QStringLiteral(", %1").arg(*width) : QString())
+            .arg(height ? QStringLiteral(", %1").arg(*height) : QString());
+    });
     const auto s = containerScaleOf(this, container());
     geometryPx_.moveTo((left - s.originX) / s.perPixelX, (top - s.originY) / s.perPixelY);
     if (width)

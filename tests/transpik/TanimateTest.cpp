@@ -39,11 +39,10 @@ protected:
     QStringList recordSlide(const std::function<void()>& slide)
     {
         FakeClock clock(0.0001);
-        CallRecorder::start();
+        CallRecorder recorder;
         const QString formScreen = dcName(form->hDC());
         slide();
-        calls = CallRecorder::calls();
-        CallRecorder::stop();
+        calls = recorder.calls();
         return copiesOnto(calls, formScreen);
     }
 
