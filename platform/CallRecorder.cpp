@@ -2,24 +2,9 @@
 
 #include "platform/GdiHandles.h"
 
-#include <map>
-
 namespace platform {
 
 namespace {
-
-struct Record {
-    bool active = false;
-    QStringList calls;
-    std::map<uint32_t, QString> names;
-    std::map<handles::Kind, int> counts;
-};
-
-Record& state()
-{
-    static Record r;
-    return r;
-}
 
 QString prefix(handles::Kind kind)
 {
@@ -34,22 +19,14 @@ QString prefix(handles::Kind kind)
 
 } // namespace
 
-void CallRecorder::start()
+CallRecorder::CallRecorder() { attached_ = this; }
+
+CallRecorder::~CallRecorder() { detach(); }
+
+void CallRecorder::detach()
 {
-    state() = Record{};
-    state().active = true;
-}
-
-void CallRecorder::stop() { state().active = false; }
-
-bool CallRecorder::active() { return state().active; }
-
-QStringList CallRecorder::calls() { return state().calls; }
-
-void CallRecorder::note(const QString& entry)
-{
-    if (state().active)
-        state().calls.append(entry);
+    if (attached_ == this)
+        attached_ = nullptr;
 }
 
 QString CallRecorder::handleName(uint32_t handle)
@@ -62,15 +39,15 @@ QString CallRecorder::handleName(uint32_t handle)
         return QStringLiteral("stockbitmap");
     if (handle == handles::stockPalette)
         return QStringLiteral("stockpalette");
-    Record& r = state();
-    if (!r.active)
+    CallRecorder* r = attached_;
+    if (!r)
         return QStringLiteral("0x%1").arg(handle, 8, 16, QLatin1Char('0'));
-    auto it = r.names.find(handle);
-    if (it != r.names.end())
+    auto it = r->names_.find(handle);
+    if (it != r->names_.end())
         return it->second;
     const handles::Kind kind = handles::kindOf(handle);
-    const QString name = prefix(kind) + QString::number(++r.counts[kind]);
-    r.names.emplace(handle, name);
+    const QString name = prefix(kind) + QString::number(++r->counts_[static_cast<uint32_t>(kind)]);
+    r->names_.emplace(handle, name);
     return name;
 }
 

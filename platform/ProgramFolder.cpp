@@ -2,4 +2,4 @@
 
 #include <QCoreApplication>
 
-QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+QString platform::ProgramFolder() { return QCoreApplication::applicationDirPath(); }

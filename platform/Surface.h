@@ -8,19 +8,17 @@
 // Transparent mode (a user control): BackStyle 0 with a MaskPicture. The visible shape is the
 // set of MaskPicture pixels that differ from MaskColor; outside it nothing of the surface is
 // drawn and the container shows through (and clicks go to the container).
-//
-// Geometry as the container sees it: Left/Top/Width/Height in the container's scale units
-// (a top-level window's container is the screen, in twips), kept as fractional pixels; Qt gets
-// the rectangle rounded half to even.
+#include "platform/ClientScale.h"
+#include "platform/DrawingState.h"
 #include "platform/Gdi.h"
 #include "platform/Picture.h"
+#include "platform/SurfaceNotifications.h"
 
 #include <QFont>
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -28,40 +26,11 @@ class QPainter;
 
 namespace platform {
 
-// Scale modes.
-constexpr int16_t vbUser = 0;
-constexpr int16_t vbTwips = 1;
-constexpr int16_t vbPoints = 2;
-constexpr int16_t vbPixels = 3;
-constexpr int16_t vbCharacters = 4;
-constexpr int16_t vbInches = 5;
-constexpr int16_t vbMillimeters = 6;
-constexpr int16_t vbCentimeters = 7;
-constexpr int16_t vbHimetric = 8;
-
-class Surface : public QWidget {
+class Surface : public QWidget, public SurfaceNotifications, public ClientScale, public DrawingState {
     Q_OBJECT
 public:
     explicit Surface(QWidget* parent = nullptr);
     ~Surface() override;
-
-    // Notifications, with the surface's own argument variables passed by reference: a handler
-    // that changes KeyAscii or KeyCode changes what the surface sees when it returns.
-    struct Handlers {
-        std::function<void()> Click;
-        std::function<void()> DblClick;
-        std::function<void(int16_t& KeyCode, int16_t& Shift)> KeyDown;
-        std::function<void(int16_t& KeyAscii)> KeyPress;
-        std::function<void(int16_t& KeyCode, int16_t& Shift)> KeyUp;
-        std::function<void(int16_t& Button, int16_t& Shift, float& X, float& Y)> MouseDown;
-        std::function<void(int16_t& Button, int16_t& Shift, float& X, float& Y)> MouseMove;
-        std::function<void(int16_t& Button, int16_t& Shift, float& X, float& Y)> MouseUp;
-        std::function<void()> Paint;  // after the normal content was painted
-    };
-    Handlers handlers;
-    // The surface's own KeyAscii / KeyCode after the last key notification's handlers returned.
-    int16_t lastKeyAscii() const { return lastKeyAscii_; }
-    int16_t lastKeyCode() const { return lastKeyCode_; }
 
     // Handles.
     HWND hwnd();
@@ -70,8 +39,6 @@ public:
     // Content.
     uint32_t BackColor() const { return backColor_; }
     void setBackColor(uint32_t color);  // repaints the normal content (run-time drawing is cleared)
-    uint32_t ForeColor() const { return foreColor_; }
-    void setForeColor(uint32_t color);
     Picture picture() const { return picture_; }
     void setPicture(const Picture& picture);  // repaints the normal content
     Picture MaskPicture() const { return maskPicture_; }
@@ -104,39 +71,9 @@ public:
     void makeSeeThrough(QRgb clearPixel);
     bool isSeeThrough() const { return clearPixel_.has_value(); }
 
-    // Scale of the client area.
-    int16_t ScaleMode() const { return scaleMode_; }
-    void setScaleMode(int16_t mode);  // non-zero: the scale becomes the client area in that unit
-    float ScaleWidth() const;
-    float ScaleHeight() const;
-    float ScaleLeft() const;
-    float ScaleTop() const;
-    void setScaleWidth(float value);   // these four switch ScaleMode to 0 (user)
-    void setScaleHeight(float value);
-    void setScaleLeft(float value);
-    void setScaleTop(float value);
-    // Unit conversions of sizes (VB's ScaleX/ScaleY); -1 means the current ScaleMode.
-    double ScaleX(double value, int16_t fromScale = vbHimetric, int16_t toScale = -1) const;
-    double ScaleY(double value, int16_t fromScale = vbHimetric, int16_t toScale = -1) const;
-    // Positions in scale units <-> client pixels.
-    double toPixelsX(double x) const;
-    double toPixelsY(double y) const;
-    double fromPixelsX(double px) const;
-    double fromPixelsY(double py) const;
-
-    // Graphics state (kept for the control's properties; the raster calls do not use it).
-    float CurrentX() const { return currentX_; }
-    void setCurrentX(float value) { currentX_ = value; }
-    float CurrentY() const { return currentY_; }
-    void setCurrentY(float value) { currentY_ = value; }
-    int16_t DrawMode() const { return drawMode_; }
-    void setDrawMode(int16_t value) { drawMode_ = value; }
-    int16_t DrawStyle() const { return drawStyle_; }
-    void setDrawStyle(int16_t value) { drawStyle_ = value; }
-    int16_t DrawWidth() const { return drawWidth_; }
-    void setDrawWidth(int16_t value) { drawWidth_ = value; }
-
-    // Geometry as the container sees it (container scale units; twips on the screen for a window).
+    // Geometry as the container sees it: in the container's scale units (a top-level window's
+    // container is the screen, in twips), kept as fractional pixels; Qt gets the rectangle
+    // rounded half to even.
     float Left() const;
     float Top() const;
     float Width() const;
@@ -178,25 +115,18 @@ private:
     void repaintContent();  // the normal content into the current images, presented
     void present(const QRect& clientRect);
     void updateShape();
+    void fitImagesToClient();  // after a resize: new images with the normal content
     void applyGeometry();
     QRect clientRect() const;
-    double unitsPerPixelX(int16_t mode) const;
-    double unitsPerPixelY(int16_t mode) const;
-    void record(const QString& what) const;
+    QSize clientPixels() const override { return clientRect().size(); }
+    void scaleModeSet(int16_t mode) const override;
 
     uint32_t backColor_ = 0x00FFFFFF;
-    uint32_t foreColor_ = 0x80000012;
     uint32_t maskColor_ = 0x00FFFFFF;
     Picture picture_;
     Picture maskPicture_;
-    int16_t backStyle_ = 1;
-    int16_t borderStyle_ = 0;
+    int16_t backStyle_ = 1, borderStyle_ = 0;
     bool autoRedraw_ = false;
-    int16_t scaleMode_ = vbTwips;
-    double userLeft_ = 0, userTop_ = 0, userWidth_ = 0, userHeight_ = 0;  // ScaleMode 0
-    float currentX_ = 0, currentY_ = 0;
-    int16_t drawMode_ = 13, drawStyle_ = 0, drawWidth_ = 1;
-    int16_t lastKeyAscii_ = 0, lastKeyCode_ = 0;
     bool doubleClicked_ = false;
     bool shapeEmpty_ = false;
     QRectF geometryPx_;

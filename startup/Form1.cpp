@@ -52,7 +52,7 @@ void playIfSoundOn(const char* name, int16_t flags)
 Form1* form1Reference() { return theForm1; }
 
 Form1::Form1()
-    : programFolder(ProgramFolder)
+    : programFolder(platform::ProgramFolder)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quorvel Intro"));

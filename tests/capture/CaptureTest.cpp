@@ -76,7 +76,6 @@ protected:
     {
         gdi::clearDeviceCapsOverrides();
         ScreenMetrics::setOverride(std::nullopt);
-        CallRecorder::stop();
         if (IsSkipped())
             return;
         // Every capture gave back its DCs, and each picture freed its bitmap and palette.
@@ -95,9 +94,9 @@ protected:
 TEST_F(Capture, ScreenCaptureFollowsTheDocumentedStepsAndShowsTheWindowWhereItIs)
 {
     ScreenMetrics::setOverride(ScreenInfo{1024, 768, 15, 15});
-    CallRecorder::start();
+    CallRecorder recorder;
     const Picture screen = CaptureScreen();
-    CallRecorder::stop();
+    recorder.detach();
     EXPECT_EQ(screen.image().size(), QSize(1024, 768));
     EXPECT_EQ(mismatches(screen.image(), window.geometry().topLeft(), {0, 0, 64, 48}), 0);
     EXPECT_EQ(screen.hPal(), 0u);  // a true-colour display: no palette
@@ -107,7 +106,7 @@ TEST_F(Capture, ScreenCaptureFollowsTheDocumentedStepsAndShowsTheWindowWhereItIs
         "CreateCompatibleBitmap(dc1, 1024, 768) -> bm1", "SelectObject(dc2, bm1)", "GetDeviceCaps(dc1, 38)",
         "GetDeviceCaps(dc1, 104)", "BitBlt(dc2, 0, 0, 1024, 768, dc1, 0, 0, SRCCOPY)",
         "SelectObject(dc2, stockbitmap)", "DeleteDC(dc2)", "ReleaseDC(desktop, dc1)"};
-    EXPECT_EQ(CallRecorder::calls(), expected) << CallRecorder::calls().join("\n").toStdString();
+    EXPECT_EQ(recorder.calls(), expected) << recorder.calls().join("\n").toStdString();
 }
 
 TEST_F(Capture, WindowCaptureWithAndWithoutFrame)
@@ -129,14 +128,14 @@ TEST_F(Capture, PaletteDeviceGivesThePictureTheSystemPalette)
 {
     gdi::setDeviceCapsOverride(RASTERCAPS, RC_PALETTE);
     gdi::setDeviceCapsOverride(SIZEPALETTE, 256);
-    CallRecorder::start();
+    CallRecorder recorder;
     const Picture part = CaptureWindow(gdi::windowHandle(&window), 1, 0, 0, 64, 48);
-    CallRecorder::stop();
+    recorder.detach();
     ASSERT_EQ(part.palette().size(), 256);
     EXPECT_NE(part.hPal(), 0u);
     EXPECT_EQ(part.palette()[255], qRgb(255, 255, 255));
     EXPECT_EQ(mismatches(part.image(), {0, 0}, {0, 0, 64, 48}), 0);
-    const QStringList calls = CallRecorder::calls();
+    const QStringList calls = recorder.calls();
     const QStringList paletteSteps{"GetSystemPaletteEntries(dc1, 0, 256)", "CreatePalette(0x300, 256) -> pal1",
                                    "SelectPalette(dc2, pal1, 0)", "RealizePalette(dc2)"};
     const qsizetype first = calls.indexOf(paletteSteps[0]);
@@ -147,10 +146,10 @@ TEST_F(Capture, PaletteDeviceGivesThePictureTheSystemPalette)
 
     // Palette bit set but another palette size: not a palette device, no palette work at all.
     gdi::setDeviceCapsOverride(SIZEPALETTE, 16);
-    CallRecorder::start();
+    CallRecorder second;
     EXPECT_EQ(CaptureWindow(gdi::windowHandle(&window), 1, 0, 0, 8, 8).hPal(), 0u);
-    CallRecorder::stop();
-    EXPECT_FALSE(CallRecorder::calls().join(" ").contains("Palette"));
+    second.detach();
+    EXPECT_FALSE(second.calls().join(" ").contains("Palette"));
 }
 
 TEST_F(Capture, TwipsPerPixelRoundingToZeroIsADivisionError)

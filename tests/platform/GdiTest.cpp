@@ -1,5 +1,6 @@
 // Raster copies pixel by pixel: the four operations, both mask conversions, clipping at the
-// edges, object selection and deletion rules, and palettes.
+// edges, object selection and deletion rules, palettes, and when calls are recorded.
+#include "platform/CallRecorder.h"
 #include "tests/platform/MemoryBitmap.h"
 
 #include <gtest/gtest.h>
@@ -169,3 +170,40 @@ TEST_F(Gdi, PaletteDeviceSeamDrivesCapsAndSystemPalette)
 }
 
 } // namespace
+
+// The drawing calls are written down only while a recorder is attached: before, after and
+// between recorders nothing is formatted or kept, and the record of one run of calls is the
+// same text whichever recorder takes it.
+TEST_F(Gdi, CallsAreRecordedOnlyWhileARecorderIsAttached)
+{
+    const auto copyOnce = [] {
+        MemoryBitmap from(pixels(2, 1, {red, blue}));
+        MemoryBitmap to(pixels(2, 1, {green}));
+        BitBlt(to.dc, 0, 0, 2, 1, from.dc, 0, 0, SRCINVERT);
+    };
+    int formatted = 0;
+    const auto entry = [&formatted] { return QString::number(++formatted); };
+
+    EXPECT_FALSE(CallRecorder::attached());
+    CallRecorder::record(entry);
+    copyOnce();
+    EXPECT_EQ(formatted, 0);
+
+    CallRecorder first;
+    copyOnce();
+    CallRecorder::record(entry);
+    first.detach();
+    copyOnce();
+    CallRecorder::record(entry);
+    EXPECT_FALSE(CallRecorder::attached());
+    EXPECT_EQ(formatted, 1);
+    const QStringList expected{
+        "CreateCompatibleDC(0) -> dc1", "SelectObject(dc1, bm1)", "CreateCompatibleDC(0) -> dc2",
+        "SelectObject(dc2, bm2)", "BitBlt(dc2, 0, 0, 2, 1, dc1, 0, 0, SRCINVERT)", "SelectObject(dc2, stockbitmap)",
+        "DeleteObject(bm2)", "DeleteDC(dc2)", "SelectObject(dc1, stockbitmap)", "DeleteObject(bm1)", "DeleteDC(dc1)", "1"};
+    EXPECT_EQ(first.calls(), expected) << first.calls().join("\n").toStdString();
+
+    CallRecorder second;
+    copyOnce();
+    EXPECT_EQ(second.calls(), expected.mid(0, expected.size() - 1));
+}

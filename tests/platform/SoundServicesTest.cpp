@@ -49,7 +49,7 @@ TEST(SoundMsgBox, HookSeesTheCallAndCarriageReturnsBecomeLineBreaks)
 
 TEST(SoundProgramFolder, IsTheFolderOfTheRunningProgramAndTheLockIsKeyedByUser)
 {
-    EXPECT_EQ(ProgramFolder(), QFileInfo(QCoreApplication::applicationFilePath()).absolutePath());
+    EXPECT_EQ(platform::ProgramFolder(), QFileInfo(QCoreApplication::applicationFilePath()).absolutePath());
     EXPECT_TRUE(platform::SingleInstance::defaultLockPath().contains(QString::number(::getuid())));
 }
 

@@ -1,11 +1,13 @@
 // Surfaces: what raster copies on hDC show, Refresh / Cls / AutoRedraw, the transparent
 // control over its container, scale units and geometry, and notifications by reference.
+#include "core/RunTimeError.h"
 #include "tests/platform/MemoryBitmap.h"
 #include "platform/OleColor.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/Surface.h"
 
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -118,6 +120,9 @@ TEST_F(SurfaceTest, GeometryIsSeenInTheContainersScaleUnits)
     // A 599 x 127 picture's HIMETRIC size becomes its pixel size in any container unit.
     EXPECT_NEAR(form->ScaleX(15849, vbHimetric, vbPixels), 599, 0.05);
     EXPECT_NEAR(form->ScaleY(3360), 1905, 0.5);  // to the current unit, twips
+    // A character cell is 120 twips wide and 240 twips high.
+    EXPECT_NEAR(form->ScaleX(1, vbCharacters, vbTwips), 120, 1e-9);
+    EXPECT_NEAR(form->ScaleY(1, vbCharacters, vbTwips), 240, 1e-9);
 
     // Fractional pixels are kept; Qt gets them rounded half to even.
     form->setScaleMode(vbPixels);
@@ -133,6 +138,26 @@ TEST_F(SurfaceTest, GeometryIsSeenInTheContainersScaleUnits)
     control->setBorderStyle(1);
     control->setScaleMode(vbTwips);
     EXPECT_FLOAT_EQ(control->ScaleHeight(), 16 * 15);
+}
+
+// An unknown scale mode or an empty user scale is an error that names the scale, and the
+// scale stays as it was.
+TEST_F(SurfaceTest, AnInvalidScaleIsAnErrorThatSaysWhatFailed)
+{
+    const std::function<void()> wrongs[] = {
+        [&] { form->setScaleMode(9); },
+        [&] { form->setScaleWidth(0); },
+        [&] { form->ScaleX(1, 42); },
+    };
+    for (const auto& wrong : wrongs) {
+        try {
+            wrong();
+            ADD_FAILURE() << "no error";
+        } catch (const RunTimeError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("The scale of a window or control: Invalid property value"));
+        }
+        EXPECT_EQ(form->ScaleMode(), vbPixels);
+    }
 }
 
 TEST_F(SurfaceTest, NotificationsPassTheirArgumentsByReference)

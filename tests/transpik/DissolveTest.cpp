@@ -27,12 +27,10 @@ protected:
     {
         FakeClock clock(0.002);
         platform::Randomize(7);
-        CallRecorder::start();
+        CallRecorder recorder;
         screen = dcName(control->hDC());
         EXPECT_EQ((control.get()->*method)(dType, dSize, dRate), 0);
-        const QStringList calls = CallRecorder::calls();
-        CallRecorder::stop();
-        return calls;
+        return recorder.calls();
     }
     // The random blocks: copies of dSize x dSize onto the control's screen.
     QStringList blocks(const QStringList& calls, int size) const

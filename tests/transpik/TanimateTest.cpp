@@ -39,11 +39,10 @@ protected:
     QStringList recordSlide(const std::function<void()>& slide)
     {
         FakeClock clock(0.0001);
-        CallRecorder::start();
+        CallRecorder recorder;
         const QString formScreen = dcName(form->hDC());
         slide();
-        calls = CallRecorder::calls();
-        CallRecorder::stop();
+        calls = recorder.calls();
         return copiesOnto(calls, formScreen);
     }
 
@@ -154,7 +153,12 @@ TEST_F(TanimateTest, The32767thFrameIsFollowedByTheMoveAndTheRestore)
 TEST_F(TanimateTest, AMissingFirstPointIsASubscriptErrorThatLeaksNothing)
 {
     const int dcs = platform::gdi::liveDCs(), bitmaps = platform::gdi::liveBitmaps();
-    EXPECT_THROW(control->Tanimate(CoordTable(2, 5, 0, 2), 0, 0), RunTimeError);
+    try {
+        control->Tanimate(CoordTable(2, 5, 0, 2), 0, 0);
+        ADD_FAILURE() << "no error";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("The table of points of a slide: Subscript out of range"));
+    }
     EXPECT_FALSE(control->extender().Visible());
     EXPECT_EQ(platform::gdi::liveDCs(), dcs);
     EXPECT_EQ(platform::gdi::liveBitmaps(), bitmaps);

@@ -38,7 +38,6 @@ void TranspikTest::SetUp()
 
 void TranspikTest::TearDown()
 {
-    platform::CallRecorder::stop();
     control.reset();
     form.reset();
 }

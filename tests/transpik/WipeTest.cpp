@@ -29,11 +29,11 @@ TEST_F(Wipe, EveryDirectionEndsShowingTheBackground)
         FakeClock clock;
         makeControl(titleLikeImage(61, 31), 100, 40);
         const QImage background = formArea(QRect(100, 40, 61, 31));
-        CallRecorder::start();
+        CallRecorder recorder;
         const QString screen = dcName(control->hDC());
         EXPECT_EQ(control->Wipe(d.direction, d.rate), 0);
-        const QStringList calls = CallRecorder::calls();
-        CallRecorder::stop();
+        recorder.detach();
+        const QStringList calls = recorder.calls();
         const QStringList steps = copiesOnto(calls, screen);
         ASSERT_EQ(steps.size(), d.steps);
         EXPECT_EQ(steps.first(), d.first);
