@@ -9,6 +9,7 @@
 #include "core/Numbers.h"
 #include "quiz/QuizAccessibility.h"
 #include "quiz/QuizTexts.h"
+#include "support/GameSounds.h"
 #include "quiz/Waits.h"
 
 void Form2::cmdans_Click(int16_t index)
@@ -23,17 +24,17 @@ void Form2::cmdans_Click(int16_t index)
     const bool right = index == g.CorrectAnswer;
     if (right) {
         g.CorrectCount = toInt16(g.CorrectCount + 1);
-        Imgdelvo[1]->setPicture(Imgdelvo[3]->Picture());
+        Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDelighted]->Picture());
     } else {
         g.IncorrectCount = toInt16(g.IncorrectCount + 1);
         LBLANS[g.CorrectAnswer]->setForeColor(0x00000000);  // shows the player the right answer
-        Imgdelvo[1]->setPicture(Imgdelvo[4]->Picture());
+        Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDismayed]->Picture());
     }
     // The answer and the move past its question count together: a close during the feedback
     // below saves a game that resumes at the next question, and the warning does not count
     // this question as left.
     g.CurrentQuestion = toInt16(g.CurrentQuestion + 1);
-    Imgdelvo[1]->Refresh();
+    Imgdelvo[DelvoShown]->Refresh();
     accessibility_->answerJudged(index);
 
     giveFeedback(index, right);
@@ -41,8 +42,8 @@ void Form2::cmdans_Click(int16_t index)
     if (Unloaded())
         return;
 
-    Imgdelvo[1]->setPicture(Imgdelvo[2]->Picture());
-    Imgdelvo[1]->Refresh();
+    Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoNeutral]->Picture());
+    Imgdelvo[DelvoShown]->Refresh();
     LBLANS[g.CorrectAnswer]->setForeColor(g.AnswerColor);
 
     // A close request during the feedback showed the warning: it stays, with no question under it.
@@ -68,11 +69,9 @@ void Form2::giveFeedback(int16_t index, bool right)
     if (closeRequestedDuringAnswer())
         return;
 
-    if (g.SoundOn == 1) {
-        playSound(right ? "RIGHT.WAV" : "WRONG.WAV", 0);
-        if (g.QuestionKind == 2)
-            WaitWithoutEvents(0.5);
-    }
+    PlayIfSoundOn(right ? "RIGHT.WAV" : "WRONG.WAV", PlayToTheEnd);
+    if (g.soundIsOn() && g.showsMusicQuestion())
+        WaitWithoutEvents(0.5);
     // Close requests that came during a wait without events run when it ends.
     if (closeRequestedDuringAnswer())
         return;
@@ -109,17 +108,11 @@ void Form2::showExtraRemark()
 void Form2::showFinalScreen()
 {
     const GameState& g = game();
-    Command2->hide();
-    Label2->setCaption(QString());
-    hideQuestion();
+    // The score stands above the verdict, both at the warning's left.
     Label2->setLeft(Label4->Left());
-    Label4->setWidth(Imgdelvo[1]->Left() - Label4->Left() - g.SpacingX * 0.5);
+    showInPlaceOfQuestion(VerdictText(g.CorrectCount, g.IncorrectCount, g.QuestionCount));
     Label2->setCaption(FinalScoreText(g.CorrectCount, g.IncorrectCount));
-    Label4->setCaption(VerdictText(g.CorrectCount, g.IncorrectCount, g.QuestionCount));
-    Label4->show();
     accessibility_->update();
-    if (g.SoundOn == 1) {
-        playSound("NULL.WAV", 3);
-        playSound("CLAPPING.WAV", 1);
-    }
+    SilenceIfSoundOn();
+    PlayIfSoundOn("CLAPPING.WAV", PlayAndGoOn);
 }

@@ -45,19 +45,22 @@ public:
     // Shows ExtraText at the top of the window, centred, as an answer click shows it.
     void placeExtraRemark();
 
+    // The slots of Imgdelvo: the picture the player sees, and the three faces copied into it.
+    enum DelvoPicture : int { DelvoShown = 1, DelvoNeutral = 2, DelvoDelighted = 3, DelvoDismayed = 4 };
+
     // Controls; arrays are indexed from 1, slot 0 is unused.
-    platform::Label* Label2;
-    platform::Label* Label22;
-    std::array<platform::Label*, 5> LBLANS{};
-    std::array<platform::CommandButton*, 5> cmdans{};
-    platform::Label* Label4;
-    platform::Label* Label3;
-    platform::Label* LBLEXTRA;
-    platform::CommandButton* Command1;
-    platform::CommandButton* Command2;
-    std::array<platform::ImageBox*, 5> Imgdelvo{};
-    platform::ImageBox* Image1;
-    platform::Mp3Player* Mp3Play1;
+    platform::Label* Label2;    // the question, later the final score
+    platform::Label* Label22;   // the question's number, "7."
+    std::array<platform::Label*, 5> LBLANS{};         // the answers' texts
+    std::array<platform::CommandButton*, 5> cmdans{};  // the square answer buttons beside them
+    platform::Label* Label4;    // the close warning, later the verdict
+    platform::Label* Label3;    // "Listen", under the music picture of the interlude
+    platform::Label* LBLEXTRA;  // the extra remark on an answer, at the top of the window
+    platform::CommandButton* Command1;  // Close
+    platform::CommandButton* Command2;  // Replay: the music question's clip once more
+    std::array<platform::ImageBox*, 5> Imgdelvo{};  // Delvo's picture and faces, by DelvoPicture
+    platform::ImageBox* Image1;  // the music picture of the interlude
+    platform::Mp3Player* Mp3Play1;  // plays the music questions' clips
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -74,9 +77,11 @@ private:
     void showFinalScreen();
     void setAnswerButtonsEnabled(bool enabled);
     void hideQuestion();
+    // Takes the question off the window and shows `text` in Label4 beside Delvo's picture: the
+    // close warning or the verdict.
+    void showInPlaceOfQuestion(const QString& text);
     void StartClip();
     void StopClipForAnswer();
-    void playSound(const char* name, int16_t flags);
     double windowWidthPixels() const;
     double windowHeightPixels() const;
 

@@ -27,23 +27,23 @@ void Form2::NEXTQUESTION()
     const int16_t answerCount = toInt16(answers.size() - 1);
     checkRightAnswer(answerCount);
 
-    if (g.QuestionKind == 2) {
+    if (g.showsMusicQuestion()) {
         playMusicInterlude();
         // A close request that came during the interlude has closed the window or shows the
         // warning beside the picture and the Close button; no question goes up under it.
         if (Unloaded() || g.CloseWarned == 1) {
-            Imgdelvo[1]->show();
+            Imgdelvo[DelvoShown]->show();
             Command1->show();
             return;
         }
         // The player may want to hear the clip again while the question is on show.
-        Command2->setVisible(g.SoundOn == 1);
+        Command2->setVisible(g.soundIsOn());
     } else {
         Command2->hide();
     }
     Command2->setEnabled(true);
 
-    Imgdelvo[1]->show();
+    Imgdelvo[DelvoShown]->show();
     const QuestionPlacement place = layout_->placeQuestion(g.CurrentQuestion, questionText, answers);
     Label22->setCaption(QString::number(g.CurrentQuestion) + QLatin1Char('.'));
     // The width is set before the caption, so the text wraps at it.
@@ -75,7 +75,7 @@ void Form2::checkRightAnswer(int16_t answerCount) const
 void Form2::playMusicInterlude()
 {
     const GameState& g = game();
-    Imgdelvo[1]->hide();
+    Imgdelvo[DelvoShown]->hide();
     Label2->hide();
     Label22->hide();
     hideQuestion();
@@ -89,7 +89,7 @@ void Form2::playMusicInterlude()
     Label3->show();
     repaint();
 
-    if (g.SoundOn == 1)
+    if (g.soundIsOn())
         StartClip();
     WaitWithoutEvents(1.0);
     Image1->hide();

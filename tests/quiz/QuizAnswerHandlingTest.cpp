@@ -16,9 +16,7 @@ protected:
     QuizAnswerHandling()
     {
         // Question 3 has a remark for its right answer 1; the others have none.
-        PlainQuestion remarked;
-        remarked.extraAnswer = 1;
-        remarked.extra = QStringLiteral("Right, and here is why.");
+        const PlainQuestion remarked = PlainQuestion().withRemark(1, "Right, and here is why.");
         writeBank({PlainQuestion{}, PlainQuestion{}, remarked, remarked});
     }
 

@@ -24,12 +24,7 @@ protected:
         QFile::copy(QStringLiteral(QUORVEL_TEST_DATA "/SoundClip.mp3"), folder.file("CLIP.MP3"));
         for (const char* sound : {"RIGHT.WAV", "WRONG.WAV", "NULL.WAV"})
             QFile::copy(QStringLiteral(QUORVEL_GAME_DATA "/") + sound, folder.file(sound));
-        PlainQuestion music;
-        music.kind = 2;
-        music.clip = QStringLiteral("CLIP.MP3");
-        PlainQuestion outside = music;
-        outside.clip = QStringLiteral("../CLIP.MP3");
-        writeBank({music, outside, PlainQuestion{}});
+        writeBank({PlainQuestion().withClip("CLIP.MP3"), PlainQuestion().withClip("../CLIP.MP3"), PlainQuestion{}});
         writeProgress(1, 1, 0, 0);
         soundOn = 1;
     }
@@ -98,15 +93,9 @@ TEST_F(QuizRefusedClips, ANameThatCouldLeadOutOfTheDataFolderIsNotPlayedThoughIt
     for (const QString& name : refused) {
         QFile::copy(folder.file("CLIP.MP3"), folder.file(name));  // "../" names CLIP.MP3 itself
         ASSERT_TRUE(QFile::exists(folder.file(name))) << name.toStdString();
-        PlainQuestion music;
-        music.kind = 2;
-        music.clip = name;
-        questions << music;
+        questions << PlainQuestion().withClip(name);
     }
-    PlainQuestion playable;
-    playable.kind = 2;
-    playable.clip = QStringLiteral("CLIP.MP3");
-    writeBank(questions << playable);
+    writeBank(questions << PlainQuestion().withClip("CLIP.MP3"));
 
     Form2& f = load();
     f.Form_Activate();
@@ -162,12 +151,7 @@ protected:
 
 TEST_F(QuizClipsOnTheScriptedClock, ReplayDuringTheRemarkLeavesNoClipUnderTheNextQuestion)
 {
-    PlainQuestion music;
-    music.kind = 2;
-    music.clip = QStringLiteral("CLIP.MP3");
-    music.extraAnswer = 1;
-    music.extra = QStringLiteral("That was the blues.");
-    writeBank({music, PlainQuestion{}});
+    writeBank({PlainQuestion().withClip("CLIP.MP3").withRemark(1, "That was the blues."), PlainQuestion{}});
     Form2& f = load();
     f.show();
     f.Form_Activate();

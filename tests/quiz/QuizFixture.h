@@ -13,15 +13,44 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// A question of the plain bank, field by field.
+// A question of the plain bank, field by field, with copies that change a few of them.
 struct PlainQuestion {
-    int kind = 1;
+    int kind = OrdinaryQuestion;
     int extraAnswer = 0;
     int rightAnswer = 1;
     QString clip;
     QString text = QStringLiteral("Question?");
     QStringList answers{QStringLiteral("Yes"), QStringLiteral("No")};
     QString extra;
+
+    PlainQuestion asking(QString question) const
+    {
+        PlainQuestion q = *this;
+        q.text = std::move(question);
+        return q;
+    }
+    PlainQuestion withAnswers(QStringList answerTexts, int right = 1) const
+    {
+        PlainQuestion q = *this;
+        q.answers = std::move(answerTexts);
+        q.rightAnswer = right;
+        return q;
+    }
+    // The remark that answer `answer` brings up.
+    PlainQuestion withRemark(int answer, QString remark) const
+    {
+        PlainQuestion q = *this;
+        q.extraAnswer = answer;
+        q.extra = std::move(remark);
+        return q;
+    }
+    PlainQuestion withClip(QString clipName) const
+    {
+        PlainQuestion q = *this;
+        q.kind = MusicQuestion;
+        q.clip = std::move(clipName);
+        return q;
+    }
 };
 
 // Time passes only when the game asks for it: every reading moves on 1 ms, every pause by its

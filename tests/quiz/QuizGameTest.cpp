@@ -19,20 +19,15 @@ class QuizGame : public QuizFixture {
 protected:
     QuizGame()
     {
-        PlainQuestion first;
-        first.rightAnswer = 2;
-        first.answers = QStringList{"Mavis", "Doris & Co", "Gloria", "<b>Beverly</b>"};
-        first.extraAnswer = 3;
-        first.extra = QStringLiteral("Gloria is his cousin's tuba.");
-        PlainQuestion second;
-        second.text = QStringLiteral("<b>Rock</b> & Roll?");
-        PlainQuestion third;
-        third.rightAnswer = 2;
-        third.answers = QStringList{"A", "B", "C"};
+        const PlainQuestion first = PlainQuestion()
+                                        .withAnswers({"Mavis", "Doris & Co", "Gloria", "<b>Beverly</b>"}, 2)
+                                        .withRemark(3, "Gloria is his cousin's tuba.");
+        const PlainQuestion second = PlainQuestion().asking("<b>Rock</b> & Roll?");
+        const PlainQuestion third = PlainQuestion().withAnswers({"A", "B", "C"}, 2);
         writeBank({first, second, third});
     }
 
-    qint64 picture(int i) const { return form->Imgdelvo[i]->Picture().cacheKey(); }
+    qint64 picture(Form2::DelvoPicture i) const { return form->Imgdelvo[i]->Picture().cacheKey(); }
 };
 
 } // namespace
@@ -47,7 +42,7 @@ TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
     QList<uint32_t> rightAnswerColours;
     int remarkPauses = 0;
     clock.onPause = [&] {
-        pictures << picture(1);
+        pictures << picture(Form2::DelvoShown);
         rightAnswerColours << f.LBLANS[game().CorrectAnswer]->ForeColor();
         if (!f.LBLEXTRA->isHidden() && remarkPauses++ == 0)
             answer(2);  // a click while the remark shows is turned away
@@ -57,12 +52,12 @@ TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
     EXPECT_EQ(game().IncorrectCount, 1);
     EXPECT_EQ(game().CorrectCount, 0);
     ASSERT_FALSE(pictures.isEmpty());
-    EXPECT_EQ(pictures.first(), picture(4));
+    EXPECT_EQ(pictures.first(), picture(Form2::DelvoDismayed));
     EXPECT_EQ(rightAnswerColours.first(), 0x00000000u);  // the right answer shown in black
     EXPECT_GT(remarkPauses, 0);
     EXPECT_EQ(f.LBLEXTRA->Caption(), QStringLiteral("Gloria is his cousin's tuba."));
     // Back to the neutral picture and the answer colour for the next question.
-    EXPECT_EQ(picture(1), picture(2));
+    EXPECT_EQ(picture(Form2::DelvoShown), picture(Form2::DelvoNeutral));
     EXPECT_EQ(f.LBLANS[2]->ForeColor(), 0x000000FFu);
     EXPECT_EQ(f.Label22->Caption(), QStringLiteral("2."));
     EXPECT_EQ(f.Label2->text(), QStringLiteral("<b>Rock</b> & Roll?"));  // shown as it stands
@@ -70,8 +65,8 @@ TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
     pictures.clear();
     answer(1);  // right
     EXPECT_EQ(game().CorrectCount, 1);
-    EXPECT_EQ(pictures.first(), picture(3));
-    EXPECT_EQ(picture(1), picture(2));
+    EXPECT_EQ(pictures.first(), picture(Form2::DelvoDelighted));
+    EXPECT_EQ(picture(Form2::DelvoShown), picture(Form2::DelvoNeutral));
 }
 
 TEST_F(QuizGame, FinalScreenShowsTheScoreAndVerdictAndTheNextRunStartsAgain)
@@ -152,7 +147,7 @@ TEST_F(QuizGame, EscTwiceWarnsThenClosesAndSavesTheProgress)
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(f.Label4->Caption(), CloseWarningText(2, 3, 1, 0));
     EXPECT_FALSE(f.Label4->isHidden());
-    EXPECT_DOUBLE_EQ(f.Label4->Width(), f.Imgdelvo[1]->Left() - f.Label4->Left() - 0.5 * game().SpacingX);
+    EXPECT_DOUBLE_EQ(f.Label4->Width(), f.Imgdelvo[Form2::DelvoShown]->Left() - f.Label4->Left() - 0.5 * game().SpacingX);
     EXPECT_TRUE(f.cmdans[1]->isHidden());
     EXPECT_FALSE(f.Command1->isHidden());
     EXPECT_EQ(progressLines().at(2), "2");  // saved only on unload
@@ -175,8 +170,7 @@ TEST_F(QuizGame, ABankThatShrankStartsANewGame)
 
 TEST_F(QuizGame, ARightAnswerOutsideTheAnswersStopsWithAnErrorNamingQuestionAndBank)
 {
-    PlainQuestion broken;
-    broken.rightAnswer = 3;  // of two answers
+    const PlainQuestion broken = PlainQuestion().withAnswers({"Yes", "No"}, 3);
     writeBank({PlainQuestion{}, broken});
     try {
         start(2, 0, 0, 1);
@@ -233,10 +227,7 @@ TEST_F(QuizGame, FirstQuestionComesOnceWithOrWithoutAnActivation)
 {
     for (const bool activation : {false, true}) {
         SCOPED_TRACE(activation ? "activated at once" : "never activated");
-        PlainQuestion music;
-        music.kind = 2;
-        music.clip = QStringLiteral("CLIP.MP3");
-        music.text = QStringLiteral("Which tune is this?");
+        const PlainQuestion music = PlainQuestion().withClip("CLIP.MP3").asking("Which tune is this?");
         writeBank({PlainQuestion(), music});
         writeProgress(0, 2, 0, 0);
         Form2& f = load();

@@ -45,17 +45,15 @@ class QuizHiDpi : public QuizFixture {
 protected:
     QuizHiDpi()
     {
-        PlainQuestion music;
-        music.kind = 2;
-        music.clip = QStringLiteral("CLIP01.MP3");
-        music.text = QStringLiteral("Which song did Delvo whistle all the way through the Quorvels' "
-                                    "very first, very long and very windy summer tour of 1987?");
-        music.answers = QStringList{"\"Tuesday Never Comes\"", "\"Pancake Thunder\" (the jiffy mix)",
-                                    "\"Quorvel Street\"", "\"Admiral Biscuit\""};
-        music.extraAnswer = 1;
-        music.extra = QStringLiteral("Right as rain: he whistled it flat!");
-        PlainQuestion plain;
-        writeBank({music, plain});
+        const PlainQuestion music =
+            PlainQuestion()
+                .withClip("CLIP01.MP3")
+                .asking("Which song did Delvo whistle all the way through the Quorvels' very first, very long "
+                        "and very windy summer tour of 1987?")
+                .withAnswers({"\"Tuesday Never Comes\"", "\"Pancake Thunder\" (the jiffy mix)", "\"Quorvel Street\"",
+                              "\"Admiral Biscuit\""})
+                .withRemark(1, "Right as rain: he whistled it flat!");
+        writeBank({music, PlainQuestion()});
         writeProgress(1, 1, 0, 0);
     }
 

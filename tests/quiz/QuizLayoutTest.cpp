@@ -83,8 +83,8 @@ TEST_F(QuizLayout, WindowButtonsAndPictureByScreenClass)
         EXPECT_EQ(f.Command1->FontSize(), c.closeFont);
         expectRect(*f.Command2, c.replay);
         EXPECT_TRUE(f.Command2->isHidden());
-        EXPECT_EQ(f.Imgdelvo[1]->Stretch(), c.stretch);
-        expectRect(*f.Imgdelvo[1], c.picture);
+        EXPECT_EQ(f.Imgdelvo[Form2::DelvoShown]->Stretch(), c.stretch);
+        expectRect(*f.Imgdelvo[Form2::DelvoShown], c.picture);
         form.reset();
     }
 }
@@ -189,7 +189,7 @@ TEST_F(QuizLayout, TheWindowPlacesItsTextsWhereTheToolsMeasureThem)
         f.Form_Activate();
         const QuizWindowLayout layout = quizLayoutForScreen(screen);
         const QuestionPlacement place = layout.placeQuestion(1, q.text, QStringList{QString()} + q.answers);
-        EXPECT_EQ(f.Imgdelvo[1]->fractionalRect(), layout.picture());
+        EXPECT_EQ(f.Imgdelvo[Form2::DelvoShown]->fractionalRect(), layout.picture());
         EXPECT_EQ(f.Label22->fractionalRect(), place.number);
         EXPECT_EQ(f.Label2->fractionalRect(), place.question);
         for (int i = 1; i <= 3; ++i) {
