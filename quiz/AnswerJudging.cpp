@@ -6,7 +6,6 @@
 #include "core/GameState.h"
 #include "platform/ImageBox.h"
 #include "platform/Label.h"
-#include "core/Numbers.h"
 #include "quiz/QuizAccessibility.h"
 #include "quiz/QuizTexts.h"
 #include "support/GameSounds.h"
@@ -14,26 +13,21 @@
 
 void Form2::cmdans_Click(int16_t index)
 {
-    GameState& g = game();
+    const GameState& g = game();
     // A click while the remark shows is turned away; under the close warning nothing is answered.
-    if (g.ExtraShowing == 1 || g.CloseWarned == 1)
+    if (!rules_.takesAnswers())
         return;
     // The clip stays silent from the answer until the next question shows.
     Command2->setEnabled(false);
 
-    const bool right = index == g.CorrectAnswer;
+    // Counted and past its question at once: a close during the feedback below keeps both.
+    const bool right = rules_.judge(index);
     if (right) {
-        g.CorrectCount = toInt16(g.CorrectCount + 1);
         Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDelighted]->Picture());
     } else {
-        g.IncorrectCount = toInt16(g.IncorrectCount + 1);
         LBLANS[g.CorrectAnswer]->setForeColor(0x00000000);  // shows the player the right answer
         Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDismayed]->Picture());
     }
-    // The answer and the move past its question count together: a close during the feedback
-    // below saves a game that resumes at the next question, and the warning does not count
-    // this question as left.
-    g.CurrentQuestion = toInt16(g.CurrentQuestion + 1);
     Imgdelvo[DelvoShown]->Refresh();
     accessibility_->answerJudged(index);
 
@@ -49,16 +43,15 @@ void Form2::cmdans_Click(int16_t index)
     // A close request during the feedback showed the warning: it stays, with no question under it.
     if (closeRequestedDuringAnswer())
         return;
-    if (g.CurrentQuestion <= g.QuestionCount) {
+    if (rules_.isOver())
+        showFinalScreen();
+    else
         NEXTQUESTION();
-        return;
-    }
-    showFinalScreen();
 }
 
 // The window unloaded or shows the close warning: while an answer is handled, nothing else
 // sets either.
-bool Form2::closeRequestedDuringAnswer() const { return Unloaded() || game().CloseWarned == 1; }
+bool Form2::closeRequestedDuringAnswer() const { return Unloaded() || rules_.closeWarned(); }
 
 void Form2::giveFeedback(int16_t index, bool right)
 {
@@ -75,7 +68,7 @@ void Form2::giveFeedback(int16_t index, bool right)
     // Close requests that came during a wait without events run when it ends.
     if (closeRequestedDuringAnswer())
         return;
-    if (!g.ExtraText.isEmpty() && index == g.ExtraAnswer) {
+    if (rules_.bringsRemark(index)) {
         showExtraRemark();
         if (closeRequestedDuringAnswer())
             return;
@@ -95,12 +88,11 @@ void Form2::placeExtraRemark()
 
 void Form2::showExtraRemark()
 {
-    GameState& g = game();
     placeExtraRemark();
     setAnswerButtonsEnabled(false);
-    g.ExtraShowing = 1;
+    rules_.setRemarkShowing(true);
     WaitWithEvents(2.0);
-    g.ExtraShowing = 0;
+    rules_.setRemarkShowing(false);
     LBLEXTRA->hide();
     setAnswerButtonsEnabled(true);
 }

@@ -134,10 +134,8 @@ void Form2::Form_Activate()
     if (activated_)
         return;
     activated_ = true;
-    GameState& g = game();
-    // Progress saved against a larger bank points past the end of this one: start a new game.
-    if (g.CurrentQuestion > g.QuestionCount)
-        g.startNewGame();
+    // Progress saved against a larger bank points past the end of this one: a new game starts.
+    rules_.startNewGameWhenOver();
     NEXTQUESTION();
 }
 
@@ -161,30 +159,27 @@ void Form2::Command1_Click() { RequestClose(); }
 
 void Form2::Form_QueryUnload(bool& cancel)
 {
-    GameState& g = game();
-    if (g.CloseWarned == 1)
+    if (rules_.closeWarned())
         return;
-    if (g.soundIsOn()) {
+    if (game().soundIsOn()) {
         Mp3Play1->StopClip();
         Mp3Play1->CloseClip();
     }
-    if (g.CurrentQuestion > g.QuestionCount)
+    if (rules_.isOver())
         return;
 
-    g.CloseWarned = 1;
+    rules_.warnOfClose();
     Beep();
     cancel = true;
-    showInPlaceOfQuestion(CloseWarningText(g.CurrentQuestion, g.QuestionCount, g.CorrectCount,
-                                           g.IncorrectCount));
-    Label4->setTop(0.5 * g.SpacingY);
+    showInPlaceOfQuestion(CloseWarningText(rules_.closeWarningCounts()));
+    Label4->setTop(0.5 * game().SpacingY);
     accessibility_->update();
 }
 
 void Form2::Form_Unload()
 {
-    GameState& g = game();
-    if (g.CurrentQuestion > g.QuestionCount)
-        g.startNewGame();
+    // A finished game leaves the progress of a new one.
+    rules_.startNewGameWhenOver();
     int16_t mode = 2;
     ProgressFile(mode);
 }

@@ -3,6 +3,7 @@
 // out by screen class; NEXTQUESTION shows a question, cmdans_Click judges an answer and ends
 // with the final verdict, and a close request with questions left first shows a warning.
 #include "platform/FormWindow.h"
+#include "quiz/QuizRules.h"
 #include "quiz/layout/QuizWindowLayout.h"
 
 #include <array>
@@ -70,7 +71,6 @@ private:
     void layOut();
     void playMusicInterlude();
     void showAnswers(const QStringList& answers, const QuestionPlacement& place);
-    void checkRightAnswer(int16_t answerCount) const;
     void giveFeedback(int16_t index, bool right);
     bool closeRequestedDuringAnswer() const;
     void showExtraRemark();
@@ -85,6 +85,7 @@ private:
     double windowWidthPixels() const;
     double windowHeightPixels() const;
 
+    QuizRules rules_{game()};
     std::function<void()> intro_;
     std::unique_ptr<platform::SingleInstance> instanceLock_;
     std::optional<QuizWindowLayout> layout_;  // set by the load step

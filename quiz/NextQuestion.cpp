@@ -8,7 +8,6 @@
 #include "core/Numbers.h"
 #include "quiz/QuizAccessibility.h"
 #include "questions/ReadQuestion.h"
-#include "core/RunTimeError.h"
 #include "quiz/Waits.h"
 
 void Form2::NEXTQUESTION()
@@ -25,13 +24,13 @@ void Form2::NEXTQUESTION()
     ReadQuestion(mode, number, questionText, answers, g.QuestionKind, g.CorrectAnswer,
                  g.ExtraAnswer, g.ExtraText, g.ClipName);
     const int16_t answerCount = toInt16(answers.size() - 1);
-    checkRightAnswer(answerCount);
+    rules_.checkRightAnswer(answerCount);
 
     if (g.showsMusicQuestion()) {
         playMusicInterlude();
         // A close request that came during the interlude has closed the window or shows the
         // warning beside the picture and the Close button; no question goes up under it.
-        if (Unloaded() || g.CloseWarned == 1) {
+        if (Unloaded() || rules_.closeWarned()) {
             Imgdelvo[DelvoShown]->show();
             Command1->show();
             return;
@@ -56,20 +55,6 @@ void Form2::NEXTQUESTION()
     Command1->setFocus();
     showAnswers(answers, place);
     accessibility_->update();
-}
-
-void Form2::checkRightAnswer(int16_t answerCount) const
-{
-    const GameState& g = game();
-    if (g.CorrectAnswer >= 1 && g.CorrectAnswer <= answerCount)
-        return;
-    // The right answer is the record's third line.
-    const qint64 line = g.QuestionStart.at(g.CurrentQuestion) + 3;
-    throw RunTimeError::inFile(g.BankFile, line,
-                               QStringLiteral("question %1 gives %2 as its right answer, but it has answers 1 to %3")
-                                   .arg(g.CurrentQuestion)
-                                   .arg(g.CorrectAnswer)
-                                   .arg(answerCount));
 }
 
 void Form2::playMusicInterlude()

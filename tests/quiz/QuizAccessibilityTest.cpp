@@ -111,7 +111,7 @@ TEST_F(QuizAccessibilityTest, HiddenAndEmptyControlsKeepNoNamesAndTheWarningIsAn
     EXPECT_TRUE(name(f.LBLANS[4]).isEmpty());
 
     QTest::keyClick(f.Command1, Qt::Key_Escape);
-    const QString warning = CloseWarningText(3, 3, 1, 1).replace('\r', '\n');
+    const QString warning = CloseWarningText({1, 1, 1}).replace('\r', '\n');
     QAccessibleInterface* warningFace = QAccessible::queryAccessibleInterface(f.Label4);
     EXPECT_EQ(warningFace->role(), QAccessible::AlertMessage);
     EXPECT_EQ(warningFace->text(QAccessible::Name), warning);

@@ -65,7 +65,7 @@ TEST_F(QuizAnswerHandling, EscDuringTheRemarkShowsTheWarningWithTheAnswerCounted
         QStringList saved;
     };
     const Case cases[] = {
-        {3, CloseWarningText(4, 4, 6, 3), {"4    'Current question ", "6    '# Correct", "3    '# Incorrect"}},
+        {3, CloseWarningText({1, 6, 3}), {"4    'Current question ", "6    '# Correct", "3    '# Incorrect"}},
         // The last question answered: nothing is left, so the window closes as after the final score.
         {4, QString(), {"1    'Current question ", "0    '# Correct", "0    '# Incorrect"}},
     };

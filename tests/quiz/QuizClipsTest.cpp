@@ -188,7 +188,7 @@ TEST_F(QuizClipsWithoutEndReport, EscWhileTheClipIsStoppedLeavesTheWarningWithNo
     };
     answer(2);
     EXPECT_TRUE(pressed);
-    EXPECT_EQ(f.Label4->Caption(), CloseWarningText(2, 3, 0, 1));
+    EXPECT_EQ(f.Label4->Caption(), CloseWarningText({2, 0, 1}));
     EXPECT_FALSE(f.Label4->isHidden());
     EXPECT_EQ(f.Label22->Caption(), QStringLiteral("1."));  // the next question never went up
     EXPECT_TRUE(f.cmdans[1]->isHidden() && f.Label22->isHidden());

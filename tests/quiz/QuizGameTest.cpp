@@ -131,13 +131,13 @@ TEST(QuizTexts, FiveVerdictsAtTheirBoundariesAndTheExactScoreAndWarningTexts)
               "Ouch! Tell your boss that you just bombed The Quorvel Challenge and you must quit your job to become a groupie.");
     EXPECT_EQ(FinalScoreText(0, -1), "FINAL SCORE:  0 correct,-1 incorrect");
 
-    EXPECT_EQ(CloseWarningText(1, 30, 5, 3),
+    EXPECT_EQ(CloseWarningText({30, 5, 3}),
               "Hey, you still have 30 questions left!  The next time you play, it will pick up where "
               "you left off.\r\rThus far you have answered 5 correctly and  3 incorrectly.");
-    EXPECT_EQ(CloseWarningText(30, 30, 0, 29),
+    EXPECT_EQ(CloseWarningText({1, 0, 29}),
               "Hey, you still have 1 question left!  The next time you play, it will pick up where "
               "you left off.\r\rThus far you have answered 0 correctly and  29 incorrectly.");
-    EXPECT_TRUE(CloseWarningText(2, 30, -4, 0).contains("answered-4 correctly"));
+    EXPECT_TRUE(CloseWarningText({29, -4, 0}).contains("answered-4 correctly"));
 }
 
 TEST_F(QuizGame, EscTwiceWarnsThenClosesAndSavesTheProgress)
@@ -145,7 +145,7 @@ TEST_F(QuizGame, EscTwiceWarnsThenClosesAndSavesTheProgress)
     Form2& f = start(2, 1, 0, 1);
     QTest::keyClick(f.Command1, Qt::Key_Escape);
     EXPECT_TRUE(f.isVisible());
-    EXPECT_EQ(f.Label4->Caption(), CloseWarningText(2, 3, 1, 0));
+    EXPECT_EQ(f.Label4->Caption(), CloseWarningText({2, 1, 0}));
     EXPECT_FALSE(f.Label4->isHidden());
     EXPECT_DOUBLE_EQ(f.Label4->Width(), f.Imgdelvo[Form2::DelvoShown]->Left() - f.Label4->Left() - 0.5 * game().SpacingX);
     EXPECT_TRUE(f.cmdans[1]->isHidden());
