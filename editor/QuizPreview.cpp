@@ -68,7 +68,7 @@ QImage QuizPreview::render(const BankQuestion& question, int number, QSize scree
         g.QuestionStart.assign(number + 1, 2);
         g.QuestionStart[0] = 0;
         g.CurrentQuestion = static_cast<int16_t>(number);
-        window.form->LBLEXTRA->hide();
+        window.form->hideExtraRemark();
         window.form->NEXTQUESTION();
         if (remarkPicked && !g.ExtraText.isEmpty())
             window.form->placeExtraRemark();

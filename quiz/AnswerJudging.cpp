@@ -86,6 +86,8 @@ void Form2::placeExtraRemark()
     LBLEXTRA->Move(place.left(), place.top());
 }
 
+void Form2::hideExtraRemark() { LBLEXTRA->hide(); }
+
 void Form2::showExtraRemark()
 {
     placeExtraRemark();

@@ -43,11 +43,20 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Mp3Play1_ThreadEnded();
-    // Shows ExtraText at the top of the window, centred, as an answer click shows it.
+    // Shows ExtraText at the top of the window, centred, as an answer click shows it; and hides it.
     void placeExtraRemark();
+    void hideExtraRemark();
 
     // The slots of Imgdelvo: the picture the player sees, and the three faces copied into it.
     enum DelvoPicture : int { DelvoShown = 1, DelvoNeutral = 2, DelvoDelighted = 3, DelvoDismayed = 4 };
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // What a screen reader is told reads the controls; tests see them through a view of their own.
+    friend class QuizAccessibility;
+    friend struct Form2View;
 
     // Controls; arrays are indexed from 1, slot 0 is unused.
     platform::Label* Label2;    // the question, later the final score
@@ -63,10 +72,6 @@ public:
     platform::ImageBox* Image1;  // the music picture of the interlude
     platform::Mp3Player* Mp3Play1;  // plays the music questions' clips
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     void createControls();
     void layOut();
     void playMusicInterlude();

@@ -41,7 +41,7 @@ protected:
 
 TEST_F(QuizAccessibilityTest, CloseSaysEachQuestionWithTheWordsOnTheLastAnswerUpToTheFinalScreen)
 {
-    Form2& f = start(1, 0, 0);
+    const Form2View f = start(1, 0, 0);
     EXPECT_EQ(description(f.Command1), QStringLiteral("1. Which ukulele?"));
     EXPECT_EQ(name(f.Command1), QStringLiteral("Close"));
     EXPECT_EQ(name(f.Imgdelvo[Form2::DelvoShown]), QStringLiteral("Delvo, neutral"));
@@ -94,7 +94,7 @@ TEST_F(QuizAccessibilityTest, CloseSaysEachQuestionWithTheWordsOnTheLastAnswerUp
 
 TEST_F(QuizAccessibilityTest, HiddenAndEmptyControlsKeepNoNamesAndTheWarningIsAnAlert)
 {
-    Form2& f = start(2, 0, 1);
+    const Form2View f = start(2, 0, 1);
     // Placeholder captions of hidden labels are not read out.
     for (QObject* hidden : {static_cast<QObject*>(f.Label4), static_cast<QObject*>(f.LBLEXTRA),
                             static_cast<QObject*>(f.Label3)})

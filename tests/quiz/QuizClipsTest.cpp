@@ -36,31 +36,31 @@ protected:
 
 TEST_F(QuizClips, StartSequenceReplayAndEndReport)
 {
-    Form2& f = load();
+    const Form2View f = load();
     QSignalSpy ends(f.Mp3Play1, &platform::Mp3Player::ThreadEnded);
-    f.Form_Activate();
+    f.window.Form_Activate();
     EXPECT_NE(game().ClipPlaying, 0);
     EXPECT_FALSE(f.Command2->isHidden());
 
     // Replay while the clip plays neither restarts nor stops it.
     const int32_t before = game().ClipPlaying;
-    f.Command2_Click();
+    f.window.Command2_Click();
     EXPECT_EQ(game().ClipPlaying, before);
     EXPECT_EQ(ends.count(), 0);
 
     ASSERT_TRUE(waitForClipEnd());  // the end report clears the flag
     EXPECT_EQ(ends.count(), 1);
 
-    f.Command2_Click();  // after the end, Replay plays the clip again
+    f.window.Command2_Click();  // after the end, Replay plays the clip again
     EXPECT_NE(f.Mp3Play1->ClipState(), 0);
     ASSERT_TRUE(waitForClipEnd());
 }
 
 TEST_F(QuizClips, AnAnswerStopsTheClipAndAClipNameLeadingOutOfTheFolderIsNotPlayed)
 {
-    Form2& f = load();
+    const Form2View f = load();
     QSignalSpy ends(f.Mp3Play1, &platform::Mp3Player::ThreadEnded);
-    f.Form_Activate();
+    f.window.Form_Activate();
     ASSERT_NE(game().ClipPlaying, 0);
     answer(1);
     EXPECT_EQ(ends.count(), 1);  // stopped, and the end report came before the judging went on
@@ -69,7 +69,7 @@ TEST_F(QuizClips, AnAnswerStopsTheClipAndAClipNameLeadingOutOfTheFolderIsNotPlay
     // Question 2 names "../CLIP.MP3": asked without sound, as a missing clip.
     EXPECT_EQ(game().CurrentQuestion, 2);
     EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
-    f.Command2_Click();
+    f.window.Command2_Click();
     EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
 }
 
@@ -97,8 +97,8 @@ TEST_F(QuizRefusedClips, ANameThatCouldLeadOutOfTheDataFolderIsNotPlayedThoughIt
     }
     writeBank(questions << PlainQuestion().withClip("CLIP.MP3"));
 
-    Form2& f = load();
-    f.Form_Activate();
+    const Form2View f = load();
+    f.window.Form_Activate();
     for (const QString& name : refused) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_EQ(game().ClipName, name);
@@ -122,8 +122,8 @@ protected:
 
 TEST_F(QuizClipsWithoutEndReport, TheAnswerGivesUpWaitingAfterFiveSeconds)
 {
-    Form2& f = load();
-    f.Form_Activate();
+    const Form2View f = load();
+    f.window.Form_Activate();
     ASSERT_NE(game().ClipPlaying, 0);
     double stoppedAt = 0;
     double lastWaitingPause = 0;
@@ -152,9 +152,9 @@ protected:
 TEST_F(QuizClipsOnTheScriptedClock, ReplayDuringTheRemarkLeavesNoClipUnderTheNextQuestion)
 {
     writeBank({PlainQuestion().withClip("CLIP.MP3").withRemark(1, "That was the blues."), PlainQuestion{}});
-    Form2& f = load();
-    f.show();
-    f.Form_Activate();
+    const Form2View f = load();
+    f.window.show();
+    f.window.Form_Activate();
     ASSERT_NE(game().ClipPlaying, 0);
     EXPECT_TRUE(f.Command2->isEnabled());
 
@@ -175,9 +175,9 @@ TEST_F(QuizClipsOnTheScriptedClock, ReplayDuringTheRemarkLeavesNoClipUnderTheNex
 
 TEST_F(QuizClipsWithoutEndReport, EscWhileTheClipIsStoppedLeavesTheWarningWithNoQuestionUnderIt)
 {
-    Form2& f = load();
-    f.show();
-    f.Form_Activate();
+    const Form2View f = load();
+    f.window.show();
+    f.window.Form_Activate();
     ASSERT_NE(game().ClipPlaying, 0);
     bool pressed = false;
     clock.onPause = [&] {

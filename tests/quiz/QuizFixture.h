@@ -3,7 +3,7 @@
 // USER.ASC written by the game, a screen of a chosen size, a lock file of the test's own, and
 // (for the in-process game) a clock that runs on its own so that the waits take no real time.
 #include "platform/Clock.h"
-#include "quiz/Form2.h"
+#include "tests/quiz/Form2View.h"
 #include "core/GameState.h"
 #include "platform/ScreenMetrics.h"
 #include "tests/support/TestFolder.h"
@@ -77,9 +77,10 @@ protected:
     // Progress as a saved USER.ASC holds it.
     void writeProgress(int soundOn, int currentQuestion, int correct, int incorrect);
     // Creates and loads the window; the intro's part sets the paths and loads the progress.
-    Form2& load(platform::ScreenInfo screen = {800, 600, 15, 15});
+    Form2View load(platform::ScreenInfo screen = {800, 600, 15, 15});
     // Loads the window over the given progress and shows its first question.
-    Form2& start(int currentQuestion, int correct, int incorrect, int savedSoundOn = 0);
+    Form2View start(int currentQuestion, int correct, int incorrect, int savedSoundOn = 0);
+    Form2View view() const { return Form2View(*form); }
     void answer(int index) { form->cmdans_Click(static_cast<int16_t>(index)); }
     QStringList progressLines() const;
 

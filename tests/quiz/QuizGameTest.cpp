@@ -27,14 +27,14 @@ protected:
         writeBank({first, second, third});
     }
 
-    qint64 picture(Form2::DelvoPicture i) const { return form->Imgdelvo[i]->Picture().cacheKey(); }
+    qint64 picture(Form2::DelvoPicture i) const { return view().Imgdelvo[i]->Picture().cacheKey(); }
 };
 
 } // namespace
 
 TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
 {
-    Form2& f = start(1, 0, 0, 1);
+    const Form2View f = start(1, 0, 0, 1);
     EXPECT_EQ(f.Label2->Caption(), QStringLiteral("Question?"));
 
     // What the window shows while the judging waits.
@@ -71,7 +71,7 @@ TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
 
 TEST_F(QuizGame, FinalScreenShowsTheScoreAndVerdictAndTheNextRunStartsAgain)
 {
-    Form2& f = start(1, 0, 0, 1);
+    const Form2View f = start(1, 0, 0, 1);
     bool remarkShown = false;
     clock.onPause = [&] { remarkShown |= !f.LBLEXTRA->isHidden(); };
     for (int index : {2, 1, 1})  // right, right, wrong
@@ -85,14 +85,14 @@ TEST_F(QuizGame, FinalScreenShowsTheScoreAndVerdictAndTheNextRunStartsAgain)
     EXPECT_TRUE(f.Command2->isHidden());
 
     // The game is over: the first close request closes at once and starts the next game.
-    EXPECT_TRUE(f.RequestClose());
+    EXPECT_TRUE(f.window.RequestClose());
     EXPECT_EQ(progressLines().mid(1, 4),
               (QStringList{"0    'Sound on/off", "1    'Current question ", "0    '# Correct", "0    '# Incorrect"}));
 }
 
 TEST_F(QuizGame, ButtonsAreNamedForAScreenReaderAndTheTabOrderStays)
 {
-    Form2& f = start(1, 0, 0, 0);
+    const Form2View f = start(1, 0, 0, 0);
     const auto name = [](QWidget* widget) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
         return face ? face->text(QAccessible::Name) : QStringLiteral("<no interface>");
@@ -142,9 +142,9 @@ TEST(QuizTexts, FiveVerdictsAtTheirBoundariesAndTheExactScoreAndWarningTexts)
 
 TEST_F(QuizGame, EscTwiceWarnsThenClosesAndSavesTheProgress)
 {
-    Form2& f = start(2, 1, 0, 1);
+    const Form2View f = start(2, 1, 0, 1);
     QTest::keyClick(f.Command1, Qt::Key_Escape);
-    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.window.isVisible());
     EXPECT_EQ(f.Label4->Caption(), CloseWarningText({2, 1, 0}));
     EXPECT_FALSE(f.Label4->isHidden());
     EXPECT_DOUBLE_EQ(f.Label4->Width(), f.Imgdelvo[Form2::DelvoShown]->Left() - f.Label4->Left() - 0.5 * game().SpacingX);
@@ -153,15 +153,15 @@ TEST_F(QuizGame, EscTwiceWarnsThenClosesAndSavesTheProgress)
     EXPECT_EQ(progressLines().at(2), "2");  // saved only on unload
 
     QTest::keyClick(f.Command1, Qt::Key_Escape);
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_TRUE(f.Unloaded());
+    EXPECT_FALSE(f.window.isVisible());
+    EXPECT_TRUE(f.window.Unloaded());
     EXPECT_EQ(progressLines(), (QStringList{"Please do NOT modify this file!", "0    'Sound on/off",
                                             "2    'Current question ", "1    '# Correct", "0    '# Incorrect", ""}));
 }
 
 TEST_F(QuizGame, ABankThatShrankStartsANewGame)
 {
-    Form2& f = start(9, 6, 2, 1);
+    const Form2View f = start(9, 6, 2, 1);
     EXPECT_EQ(game().CurrentQuestion, 1);
     EXPECT_EQ(game().CorrectCount, 0);
     EXPECT_EQ(game().IncorrectCount, 0);
@@ -230,15 +230,15 @@ TEST_F(QuizGame, FirstQuestionComesOnceWithOrWithoutAnActivation)
         const PlainQuestion music = PlainQuestion().withClip("CLIP.MP3").asking("Which tune is this?");
         writeBank({PlainQuestion(), music});
         writeProgress(0, 2, 0, 0);
-        Form2& f = load();
+        const Form2View f = load();
         PaintedCaptions painted{f.Label2, f.Label22, f.LBLANS[1], f.LBLANS[2]};
         QList<bool> listening;
         clock.onPause = [&] { listening << f.Label3->isVisible(); };
 
-        f.show();
+        f.window.show();
         if (activation) {
             QEvent activate(QEvent::WindowActivate);
-            QApplication::sendEvent(&f, &activate);
+            QApplication::sendEvent(&f.window, &activate);
         }
         // Events run until the window has painted its labels.
         ASSERT_TRUE(QTest::qWaitFor([&] { return painted.captions.size() >= 4; }));
