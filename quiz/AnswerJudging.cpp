@@ -1,5 +1,5 @@
-// cmdans_Click: judges an answer, counts it, gives feedback, and moves on to the next
-// question or to the final score and verdict.
+// cmdans_Click: the quiz's rules judge and count an answer; the window gives the feedback and
+// moves on to the next question or to the final score and verdict.
 #include "quiz/Form2.h"
 
 #include "platform/CommandButton.h"
