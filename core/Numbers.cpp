@@ -62,7 +62,7 @@ double leadingNumber(QByteArrayView text)
         if (p == 'O' || p == 'o')
             return radixValue(text, i + 2, 8);
     }
-    // Collect the number's characters without the skipped ones, then let strtod read them.
+    // Collect the number's characters without the skipped ones, then let from_chars read them.
     std::string digits;
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-'))

@@ -1,5 +1,6 @@
 #include "editor/BankDocument.h"
 
+#include "core/QuestionKinds.h"
 #include "core/RunTimeError.h"
 
 #include <QDataStream>
@@ -219,7 +220,7 @@ QVariant BankDocument::data(const QModelIndex& index, int role) const
         return {};
     const int row = index.row();
     const BankQuestion& q = question(row);
-    const bool music = q.kind == 2;
+    const bool music = q.kind == MusicQuestion;
     switch (role) {
     case Qt::DisplayRole: {
         const QString mark = findings(row).isEmpty() ? QString() : QStringLiteral("  \u26a0");

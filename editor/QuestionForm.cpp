@@ -1,5 +1,6 @@
 #include "editor/QuestionForm.h"
 
+#include "core/QuestionKinds.h"
 #include "platform/Mp3Player.h"
 
 #include <QCheckBox>
@@ -75,7 +76,7 @@ QuestionForm::QuestionForm(BankDocument& document, QWidget* parent)
     layout->addRow(problems);
 
     connect(music, &QCheckBox::toggled, this, [this](bool on) {
-        change(BankField::Kind, [on](BankQuestion& q) { q.kind = on ? 2 : 1; });
+        change(BankField::Kind, [on](BankQuestion& q) { q.kind = on ? MusicQuestion : OrdinaryQuestion; });
     });
     connect(clip, &QComboBox::activated, this, [this] {
         const QString name = clip->currentData().toString();
@@ -131,7 +132,7 @@ void QuestionForm::refresh()
     setEnabled(shown);
     const BankQuestion q = shown ? document_.question(row_) : BankQuestion{};
     filling_ = true;
-    music->setChecked(q.kind == 2);
+    music->setChecked(q.kind == MusicQuestion);
     fillClips(q.clip);
     // Only a changed text is set again, so the cursor stays where the author types.
     const auto setText = [](QLineEdit* edit, const QString& text) {

@@ -1,5 +1,6 @@
 #include "editor/QuizPreview.h"
 
+#include "core/QuestionKinds.h"
 #include "quiz/Form2.h"
 #include "platform/Label.h"
 #include "core/RunTimeError.h"
@@ -15,7 +16,7 @@ void QuizPreview::writeBank(const BankQuestion& question)
 {
     // The clip's interlude is not part of the picture: the preview shows the question that follows it.
     BankQuestion shown = question;
-    shown.kind = shown.kind == 2 ? 1 : shown.kind;
+    shown.kind = shown.kind == MusicQuestion ? OrdinaryQuestion : shown.kind;
     QuestionBank bank;
     bank.questions.append(shown);
     QFile file(folder_.filePath(QStringLiteral("DATA.ASC")));
@@ -67,7 +68,7 @@ QImage QuizPreview::render(const BankQuestion& question, int number, QSize scree
         g.QuestionStart.assign(number + 1, 2);
         g.QuestionStart[0] = 0;
         g.CurrentQuestion = static_cast<int16_t>(number);
-        window.form->LBLEXTRA->hide();
+        window.form->hideExtraRemark();
         window.form->NEXTQUESTION();
         if (remarkPicked && !g.ExtraText.isEmpty())
             window.form->placeExtraRemark();

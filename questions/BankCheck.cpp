@@ -1,5 +1,6 @@
 #include "questions/BankCheck.h"
 
+#include "core/QuestionKinds.h"
 #include "questions/BankIndex.h"
 #include "questions/BankLines.h"
 #include "questions/BankText.h"
@@ -41,7 +42,7 @@ QList<BankFinding> checkAnswerNumbers(const BankQuestion& q, int number)
 
 QList<BankFinding> checkClip(const BankQuestion& q, int number, const QString& clipFolder)
 {
-    if (q.kind != 2)
+    if (q.kind != MusicQuestion)
         return {};
     const QString clip = trimBlankText(q.clip);
     if (clip.isEmpty())

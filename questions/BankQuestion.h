@@ -1,6 +1,8 @@
 #pragma once
 // A question as an author writes it, and a whole bank of them, with the bank lines that store
 // them: what the editor holds, what import reads, what the game's reader gives back.
+#include "core/QuestionKinds.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -10,7 +12,7 @@
 struct QuestionRecord;
 
 struct BankQuestion {
-    int16_t kind = 1;           // 2 is a music question
+    int16_t kind = OrdinaryQuestion;  // or MusicQuestion
     int16_t extraAnswer = 0;    // the answer whose click shows the extra text; 0 for none
     int16_t rightAnswer = 1;
     QString clip;               // file name of the clip in the bank's folder

@@ -74,11 +74,8 @@ void load()
     game().CurrentQuestion = readValue(file, 3);
     game().CorrectCount = readValue(file, 4);
     game().IncorrectCount = readValue(file, 5);
-    if (game().CurrentQuestion < 1) {
-        game().CurrentQuestion = 1;
-        game().CorrectCount = 0;
-        game().IncorrectCount = 0;
-    }
+    if (game().CurrentQuestion < 1)
+        game().startNewGame();
 }
 
 // The value without a leading blank, padded with blanks to five characters, then the comment.

@@ -75,3 +75,12 @@ void ReadQuestion(int16_t& mode, int16_t& number, QString& questionText, QString
     extraText = std::move(record.extraText);
     clipName = std::move(record.clipName);
 }
+
+void IndexQuestionBank()
+{
+    // Index mode reads no other argument and leaves them as they are.
+    int16_t mode = 1, number = 0, kind = 0, rightAnswer = 0, extraAnswer = 0;
+    QString questionText, extraText, clipName;
+    QStringList answers;
+    ReadQuestion(mode, number, questionText, answers, kind, rightAnswer, extraAnswer, extraText, clipName);
+}

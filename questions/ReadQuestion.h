@@ -12,3 +12,6 @@
 void ReadQuestion(int16_t& mode, int16_t& number, QString& questionText, QStringList& answers,
                   int16_t& kind, int16_t& rightAnswer, int16_t& extraAnswer, QString& extraText,
                   QString& clipName);
+
+// Index mode alone: counts the questions of game().BankFile and notes where each record starts.
+void IndexQuestionBank();

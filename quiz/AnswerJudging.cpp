@@ -1,39 +1,34 @@
-// cmdans_Click: judges an answer, counts it, gives feedback, and moves on to the next
-// question or to the final score and verdict.
+// cmdans_Click: the quiz's rules judge and count an answer; the window gives the feedback and
+// moves on to the next question or to the final score and verdict.
 #include "quiz/Form2.h"
 
 #include "platform/CommandButton.h"
 #include "core/GameState.h"
 #include "platform/ImageBox.h"
 #include "platform/Label.h"
-#include "core/Numbers.h"
 #include "quiz/QuizAccessibility.h"
 #include "quiz/QuizTexts.h"
+#include "support/GameSounds.h"
 #include "quiz/Waits.h"
 
 void Form2::cmdans_Click(int16_t index)
 {
-    GameState& g = game();
+    const GameState& g = game();
     // A click while the remark shows is turned away; under the close warning nothing is answered.
-    if (g.ExtraShowing == 1 || g.CloseWarned == 1)
+    if (!rules_.takesAnswers())
         return;
     // The clip stays silent from the answer until the next question shows.
     Command2->setEnabled(false);
 
-    const bool right = index == g.CorrectAnswer;
+    // Counted and past its question at once: a close during the feedback below keeps both.
+    const bool right = rules_.judge(index);
     if (right) {
-        g.CorrectCount = toInt16(g.CorrectCount + 1);
-        Imgdelvo[1]->setPicture(Imgdelvo[3]->Picture());
+        Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDelighted]->Picture());
     } else {
-        g.IncorrectCount = toInt16(g.IncorrectCount + 1);
         LBLANS[g.CorrectAnswer]->setForeColor(0x00000000);  // shows the player the right answer
-        Imgdelvo[1]->setPicture(Imgdelvo[4]->Picture());
+        Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDismayed]->Picture());
     }
-    // The answer and the move past its question count together: a close during the feedback
-    // below saves a game that resumes at the next question, and the warning does not count
-    // this question as left.
-    g.CurrentQuestion = toInt16(g.CurrentQuestion + 1);
-    Imgdelvo[1]->Refresh();
+    Imgdelvo[DelvoShown]->Refresh();
     accessibility_->answerJudged(index);
 
     giveFeedback(index, right);
@@ -41,23 +36,22 @@ void Form2::cmdans_Click(int16_t index)
     if (Unloaded())
         return;
 
-    Imgdelvo[1]->setPicture(Imgdelvo[2]->Picture());
-    Imgdelvo[1]->Refresh();
+    Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoNeutral]->Picture());
+    Imgdelvo[DelvoShown]->Refresh();
     LBLANS[g.CorrectAnswer]->setForeColor(g.AnswerColor);
 
     // A close request during the feedback showed the warning: it stays, with no question under it.
     if (closeRequestedDuringAnswer())
         return;
-    if (g.CurrentQuestion <= g.QuestionCount) {
+    if (rules_.isOver())
+        showFinalScreen();
+    else
         NEXTQUESTION();
-        return;
-    }
-    showFinalScreen();
 }
 
 // The window unloaded or shows the close warning: while an answer is handled, nothing else
 // sets either.
-bool Form2::closeRequestedDuringAnswer() const { return Unloaded() || game().CloseWarned == 1; }
+bool Form2::closeRequestedDuringAnswer() const { return Unloaded() || rules_.closeWarned(); }
 
 void Form2::giveFeedback(int16_t index, bool right)
 {
@@ -68,15 +62,13 @@ void Form2::giveFeedback(int16_t index, bool right)
     if (closeRequestedDuringAnswer())
         return;
 
-    if (g.SoundOn == 1) {
-        playSound(right ? "RIGHT.WAV" : "WRONG.WAV", 0);
-        if (g.QuestionKind == 2)
-            WaitWithoutEvents(0.5);
-    }
+    PlayIfSoundOn(right ? "RIGHT.WAV" : "WRONG.WAV", PlayToTheEnd);
+    if (g.soundIsOn() && g.showsMusicQuestion())
+        WaitWithoutEvents(0.5);
     // Close requests that came during a wait without events run when it ends.
     if (closeRequestedDuringAnswer())
         return;
-    if (!g.ExtraText.isEmpty() && index == g.ExtraAnswer) {
+    if (rules_.bringsRemark(index)) {
         showExtraRemark();
         if (closeRequestedDuringAnswer())
             return;
@@ -94,14 +86,15 @@ void Form2::placeExtraRemark()
     LBLEXTRA->Move(place.left(), place.top());
 }
 
+void Form2::hideExtraRemark() { LBLEXTRA->hide(); }
+
 void Form2::showExtraRemark()
 {
-    GameState& g = game();
     placeExtraRemark();
     setAnswerButtonsEnabled(false);
-    g.ExtraShowing = 1;
+    rules_.setRemarkShowing(true);
     WaitWithEvents(2.0);
-    g.ExtraShowing = 0;
+    rules_.setRemarkShowing(false);
     LBLEXTRA->hide();
     setAnswerButtonsEnabled(true);
 }
@@ -109,17 +102,11 @@ void Form2::showExtraRemark()
 void Form2::showFinalScreen()
 {
     const GameState& g = game();
-    Command2->hide();
-    Label2->setCaption(QString());
-    hideQuestion();
+    // The score stands above the verdict, both at the warning's left.
     Label2->setLeft(Label4->Left());
-    Label4->setWidth(Imgdelvo[1]->Left() - Label4->Left() - g.SpacingX * 0.5);
+    showInPlaceOfQuestion(VerdictText(g.CorrectCount, g.IncorrectCount, g.QuestionCount));
     Label2->setCaption(FinalScoreText(g.CorrectCount, g.IncorrectCount));
-    Label4->setCaption(VerdictText(g.CorrectCount, g.IncorrectCount, g.QuestionCount));
-    Label4->show();
     accessibility_->update();
-    if (g.SoundOn == 1) {
-        playSound("NULL.WAV", 3);
-        playSound("CLAPPING.WAV", 1);
-    }
+    SilenceIfSoundOn();
+    PlayIfSoundOn("CLAPPING.WAV", PlayAndGoOn);
 }

@@ -24,7 +24,7 @@ void Form2::Command2_Click()
 {
     const GameState& g = game();
     // Only the clip of the music question on show is played again.
-    if (g.SoundOn == 1 && g.ClipPlaying == 0 && g.QuestionKind == 2)
+    if (g.soundIsOn() && g.ClipPlaying == 0 && g.showsMusicQuestion())
         StartClip();
 }
 

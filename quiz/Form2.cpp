@@ -2,21 +2,19 @@
 #include "quiz/Form2.h"
 
 #include "platform/CommandButton.h"
-#include "platform/Events.h"
 #include "startup/Form1.h"
 #include "core/GameState.h"
 #include "platform/ImageBox.h"
 #include "platform/Label.h"
 #include "platform/Mp3Player.h"
-#include "core/Numbers.h"
 #include "questions/ProgressFile.h"
 #include "quiz/QuizAccessibility.h"
 #include "quiz/QuizTexts.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sound.h"
-#include "support/SoundSupport.h"
 
 #include <QTimer>
+#include <utility>
 
 using platform::CommandButton;
 using platform::ImageBox;
@@ -101,14 +99,14 @@ void Form2::createControls()
     Command1->setAccessibleName(QStringLiteral("Close"));
     Command2->setAccessibleName(QStringLiteral("Replay"));
 
-    Imgdelvo[1] = new ImageBox(this);
-    Imgdelvo[1]->setStretch(true);
-    const char* pictures[] = {nullptr, nullptr, "delvo-neutral.png", "delvo-delighted.png",
-                              "delvo-dismayed.png"};
-    for (int i = 2; i <= 4; ++i) {
-        Imgdelvo[i] = new ImageBox(this);
-        Imgdelvo[i]->setPicture(storedPicture(pictures[i]));
-        Imgdelvo[i]->hide();
+    Imgdelvo[DelvoShown] = new ImageBox(this);
+    Imgdelvo[DelvoShown]->setStretch(true);
+    const std::pair<DelvoPicture, const char*> faces[] = {
+        {DelvoNeutral, "delvo-neutral.png"}, {DelvoDelighted, "delvo-delighted.png"}, {DelvoDismayed, "delvo-dismayed.png"}};
+    for (const auto& [slot, picture] : faces) {
+        Imgdelvo[slot] = new ImageBox(this);
+        Imgdelvo[slot]->setPicture(storedPicture(picture));
+        Imgdelvo[slot]->hide();
     }
     Image1 = new ImageBox(this);
     Image1->setPicture(storedPicture("music.png"));
@@ -136,13 +134,8 @@ void Form2::Form_Activate()
     if (activated_)
         return;
     activated_ = true;
-    GameState& g = game();
-    // Progress saved against a larger bank points past the end of this one: start a new game.
-    if (g.CurrentQuestion > g.QuestionCount) {
-        g.CurrentQuestion = 1;
-        g.CorrectCount = 0;
-        g.IncorrectCount = 0;
-    }
+    // Progress saved against a larger bank points past the end of this one: a new game starts.
+    rules_.startNewGameWhenOver();
     NEXTQUESTION();
 }
 
@@ -166,39 +159,27 @@ void Form2::Command1_Click() { RequestClose(); }
 
 void Form2::Form_QueryUnload(bool& cancel)
 {
-    GameState& g = game();
-    if (g.CloseWarned == 1)
+    if (rules_.closeWarned())
         return;
-    if (g.SoundOn == 1) {
+    if (game().soundIsOn()) {
         Mp3Play1->StopClip();
         Mp3Play1->CloseClip();
     }
-    if (g.CurrentQuestion > g.QuestionCount)
+    if (rules_.isOver())
         return;
 
-    g.CloseWarned = 1;
+    rules_.warnOfClose();
     Beep();
     cancel = true;
-    Label2->setCaption(QString());
-    hideQuestion();
-    // No clip can be asked for any more once the question is gone.
-    Command2->hide();
-    Label4->setWidth(Imgdelvo[1]->Left() - Label4->Left() - 0.5 * g.SpacingX);
-    Label4->setTop(0.5 * g.SpacingY);
-    Label4->setCaption(CloseWarningText(g.CurrentQuestion, g.QuestionCount, g.CorrectCount,
-                                        g.IncorrectCount));
-    Label4->show();
+    showInPlaceOfQuestion(CloseWarningText(rules_.closeWarningCounts()));
+    Label4->setTop(0.5 * game().SpacingY);
     accessibility_->update();
 }
 
 void Form2::Form_Unload()
 {
-    GameState& g = game();
-    if (g.CurrentQuestion > g.QuestionCount) {
-        g.CurrentQuestion = 1;
-        g.CorrectCount = 0;
-        g.IncorrectCount = 0;
-    }
+    // A finished game leaves the progress of a new one.
+    rules_.startNewGameWhenOver();
     int16_t mode = 2;
     ProgressFile(mode);
 }
@@ -212,20 +193,22 @@ void Form2::hideQuestion()
     Label22->hide();
 }
 
+void Form2::showInPlaceOfQuestion(const QString& text)
+{
+    // No clip can be asked for any more once the question is gone.
+    Command2->hide();
+    Label2->setCaption(QString());
+    hideQuestion();
+    // The text reaches up to half a spacing before Delvo's picture.
+    Label4->setWidth(Imgdelvo[DelvoShown]->Left() - Label4->Left() - 0.5 * game().SpacingX);
+    Label4->setCaption(text);
+    Label4->show();
+}
+
 void Form2::setAnswerButtonsEnabled(bool enabled)
 {
     for (int i = 1; i <= 4; ++i)
         cmdans[i]->setEnabled(enabled);
-}
-
-void Form2::playSound(const char* name, int16_t flags)
-{
-    QString file = game().DataFolder + QLatin1String(name);
-    int16_t result = 0;
-    PlayWave(file, flags, result);
-    // A sound played to its end held the window: what the player clicked meanwhile is dropped.
-    if ((flags & 1) == 0)
-        platform::DropPendingInput();
 }
 
 double Form2::windowWidthPixels() const { return layout_->width(); }

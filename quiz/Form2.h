@@ -3,6 +3,7 @@
 // out by screen class; NEXTQUESTION shows a question, cmdans_Click judges an answer and ends
 // with the final verdict, and a close request with questions left first shows a warning.
 #include "platform/FormWindow.h"
+#include "quiz/QuizRules.h"
 #include "quiz/layout/QuizWindowLayout.h"
 
 #include <array>
@@ -42,44 +43,54 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Mp3Play1_ThreadEnded();
-    // Shows ExtraText at the top of the window, centred, as an answer click shows it.
+    // Shows ExtraText at the top of the window, centred, as an answer click shows it; and hides it.
     void placeExtraRemark();
+    void hideExtraRemark();
 
-    // Controls; arrays are indexed from 1, slot 0 is unused.
-    platform::Label* Label2;
-    platform::Label* Label22;
-    std::array<platform::Label*, 5> LBLANS{};
-    std::array<platform::CommandButton*, 5> cmdans{};
-    platform::Label* Label4;
-    platform::Label* Label3;
-    platform::Label* LBLEXTRA;
-    platform::CommandButton* Command1;
-    platform::CommandButton* Command2;
-    std::array<platform::ImageBox*, 5> Imgdelvo{};
-    platform::ImageBox* Image1;
-    platform::Mp3Player* Mp3Play1;
+    // The slots of Imgdelvo: the picture the player sees, and the three faces copied into it.
+    enum DelvoPicture : int { DelvoShown = 1, DelvoNeutral = 2, DelvoDelighted = 3, DelvoDismayed = 4 };
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // What a screen reader is told reads the controls; tests see them through a view of their own.
+    friend class QuizAccessibility;
+    friend struct Form2View;
+
+    // Controls; arrays are indexed from 1, slot 0 is unused.
+    platform::Label* Label2;    // the question, later the final score
+    platform::Label* Label22;   // the question's number, "7."
+    std::array<platform::Label*, 5> LBLANS{};         // the answers' texts
+    std::array<platform::CommandButton*, 5> cmdans{};  // the square answer buttons beside them
+    platform::Label* Label4;    // the close warning, later the verdict
+    platform::Label* Label3;    // "Listen", under the music picture of the interlude
+    platform::Label* LBLEXTRA;  // the extra remark on an answer, at the top of the window
+    platform::CommandButton* Command1;  // Close
+    platform::CommandButton* Command2;  // Replay: the music question's clip once more
+    std::array<platform::ImageBox*, 5> Imgdelvo{};  // Delvo's picture and faces, by DelvoPicture
+    platform::ImageBox* Image1;  // the music picture of the interlude
+    platform::Mp3Player* Mp3Play1;  // plays the music questions' clips
+
     void createControls();
     void layOut();
     void playMusicInterlude();
     void showAnswers(const QStringList& answers, const QuestionPlacement& place);
-    void checkRightAnswer(int16_t answerCount) const;
     void giveFeedback(int16_t index, bool right);
     bool closeRequestedDuringAnswer() const;
     void showExtraRemark();
     void showFinalScreen();
     void setAnswerButtonsEnabled(bool enabled);
     void hideQuestion();
+    // Takes the question off the window and shows `text` in Label4 beside Delvo's picture: the
+    // close warning or the verdict.
+    void showInPlaceOfQuestion(const QString& text);
     void StartClip();
     void StopClipForAnswer();
-    void playSound(const char* name, int16_t flags);
     double windowWidthPixels() const;
     double windowHeightPixels() const;
 
+    QuizRules rules_{game()};
     std::function<void()> intro_;
     std::unique_ptr<platform::SingleInstance> instanceLock_;
     std::optional<QuizWindowLayout> layout_;  // set by the load step

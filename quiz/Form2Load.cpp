@@ -15,43 +15,39 @@
 #include "platform/ScreenMetrics.h"
 #include "platform/SingleInstance.h"
 #include "quiz/Waits.h"
+#include "support/GameSounds.h"
 
 using platform::ScreenMetrics;
 
 bool Form2::Form_Load()
 {
     GameState& g = game();
-    // 1. Only one copy of the game runs at a time.
+    // Only one copy of the game runs at a time.
     if (instanceLock_->PrevInstance()) {
         MsgBox(QStringLiteral("This program is already running"), vbCritical, QStringLiteral("Aborted"));
         return false;
     }
-    // 2. - 4.
+    // The answers' own colour, given back to the right answer after a wrong answer showed it in
+    // black; the seed of the intro's random transitions; the screen's twips per pixel.
     g.AnswerColor = LBLANS[1]->ForeColor();
     platform::Randomize(platform::Clock::timeOfDay());
     g.TwipsPerPixelX = toInt32(ScreenMetrics::twipsPerPixelX());
     g.TwipsPerPixelY = toInt32(ScreenMetrics::twipsPerPixelY());
-    // 5. - 6. Screen class, and the smaller fonts of a large-font display; with them the
-    // whole window's layout.
-    layout_.emplace(ScreenMetrics::current(), QSizeF(Imgdelvo[2]->Picture().size()));
+    // Screen class, and the smaller fonts of a large-font display; with them the whole
+    // window's layout.
+    layout_.emplace(ScreenMetrics::current(), QSizeF(Imgdelvo[DelvoNeutral]->Picture().size()));
     g.FontReduction = layout_->fontReduction();
-    // 7. The intro sets the data folder and loads the progress.
+    // The intro sets the data folder and loads the progress.
     intro_();
-    // 8. - 17.
+    // The screen class's fonts and spacings; the window's place and its controls'.
     g.BaseFontSize = layout_->baseFontSize();
     g.SpacingX = layout_->spacingX();
     g.SpacingY = layout_->spacingY();
     layOut();
-    // 18. - 20.
-    int16_t mode = 1;
-    int16_t number = 0;
-    QString questionText;
-    QStringList answers;
-    int16_t kind = 0, rightAnswer = 0, extraAnswer = 0;
-    QString extraText, clipName;
-    ReadQuestion(mode, number, questionText, answers, kind, rightAnswer, extraAnswer, extraText, clipName);
-    if (g.SoundOn == 1)
-        playSound("NULL.WAV", 3);
+    // The question bank's index; then any sound left of the intro is cut off, and a short pause
+    // comes before the window shows.
+    IndexQuestionBank();
+    SilenceIfSoundOn();
     WaitWithoutEvents(0.1);
     platform::DoEvents();
     return true;
@@ -85,9 +81,9 @@ void Form2::layOut()
     Command1->show();
 
     // Small screens show the pictures at their own size.
-    Imgdelvo[1]->setStretch(layout.screenClass().screenClass > 2);
-    Imgdelvo[1]->setPicture(Imgdelvo[2]->Picture());
+    Imgdelvo[DelvoShown]->setStretch(layout.screenClass().screenClass > 2);
+    Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoNeutral]->Picture());
     const QRectF picture = layout.picture();
-    Imgdelvo[1]->Move(picture.left(), picture.top(), picture.width(), picture.height());
-    Imgdelvo[1]->show();
+    Imgdelvo[DelvoShown]->Move(picture.left(), picture.top(), picture.width(), picture.height());
+    Imgdelvo[DelvoShown]->show();
 }

@@ -8,7 +8,6 @@
 #include "core/Numbers.h"
 #include "quiz/QuizAccessibility.h"
 #include "questions/ReadQuestion.h"
-#include "core/RunTimeError.h"
 #include "quiz/Waits.h"
 
 void Form2::NEXTQUESTION()
@@ -25,25 +24,25 @@ void Form2::NEXTQUESTION()
     ReadQuestion(mode, number, questionText, answers, g.QuestionKind, g.CorrectAnswer,
                  g.ExtraAnswer, g.ExtraText, g.ClipName);
     const int16_t answerCount = toInt16(answers.size() - 1);
-    checkRightAnswer(answerCount);
+    rules_.checkRightAnswer(answerCount);
 
-    if (g.QuestionKind == 2) {
+    if (g.showsMusicQuestion()) {
         playMusicInterlude();
         // A close request that came during the interlude has closed the window or shows the
         // warning beside the picture and the Close button; no question goes up under it.
-        if (Unloaded() || g.CloseWarned == 1) {
-            Imgdelvo[1]->show();
+        if (Unloaded() || rules_.closeWarned()) {
+            Imgdelvo[DelvoShown]->show();
             Command1->show();
             return;
         }
         // The player may want to hear the clip again while the question is on show.
-        Command2->setVisible(g.SoundOn == 1);
+        Command2->setVisible(g.soundIsOn());
     } else {
         Command2->hide();
     }
     Command2->setEnabled(true);
 
-    Imgdelvo[1]->show();
+    Imgdelvo[DelvoShown]->show();
     const QuestionPlacement place = layout_->placeQuestion(g.CurrentQuestion, questionText, answers);
     Label22->setCaption(QString::number(g.CurrentQuestion) + QLatin1Char('.'));
     // The width is set before the caption, so the text wraps at it.
@@ -58,24 +57,10 @@ void Form2::NEXTQUESTION()
     accessibility_->update();
 }
 
-void Form2::checkRightAnswer(int16_t answerCount) const
-{
-    const GameState& g = game();
-    if (g.CorrectAnswer >= 1 && g.CorrectAnswer <= answerCount)
-        return;
-    // The right answer is the record's third line.
-    const qint64 line = g.QuestionStart.at(g.CurrentQuestion) + 3;
-    throw RunTimeError::inFile(g.BankFile, line,
-                               QStringLiteral("question %1 gives %2 as its right answer, but it has answers 1 to %3")
-                                   .arg(g.CurrentQuestion)
-                                   .arg(g.CorrectAnswer)
-                                   .arg(answerCount));
-}
-
 void Form2::playMusicInterlude()
 {
     const GameState& g = game();
-    Imgdelvo[1]->hide();
+    Imgdelvo[DelvoShown]->hide();
     Label2->hide();
     Label22->hide();
     hideQuestion();
@@ -89,7 +74,7 @@ void Form2::playMusicInterlude()
     Label3->show();
     repaint();
 
-    if (g.SoundOn == 1)
+    if (g.soundIsOn())
         StartClip();
     WaitWithoutEvents(1.0);
     Image1->hide();

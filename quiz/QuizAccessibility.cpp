@@ -30,11 +30,11 @@ QuizAccessibility::QuizAccessibility(Form2& form) : form_(form)
 {
     form.Label4->setAlert(true);
     form.LBLEXTRA->setAlert(true);
-    form.Imgdelvo[2]->setAccessibleName(QStringLiteral("Delvo, neutral"));
-    form.Imgdelvo[3]->setAccessibleName(QStringLiteral("Delvo, delighted"));
-    form.Imgdelvo[4]->setAccessibleName(QStringLiteral("Delvo, dismayed"));
+    form.Imgdelvo[Form2::DelvoNeutral]->setAccessibleName(QStringLiteral("Delvo, neutral"));
+    form.Imgdelvo[Form2::DelvoDelighted]->setAccessibleName(QStringLiteral("Delvo, delighted"));
+    form.Imgdelvo[Form2::DelvoDismayed]->setAccessibleName(QStringLiteral("Delvo, dismayed"));
     form.Image1->setAccessibleName(QStringLiteral("Music"));
-    QObject::connect(form.Imgdelvo[1], &platform::ImageBox::pictureChanged, &form, [this] { nameDelvo(); });
+    QObject::connect(form.Imgdelvo[Form2::DelvoShown], &platform::ImageBox::pictureChanged, &form, [this] { nameDelvo(); });
     nameDelvo();
 }
 
@@ -84,10 +84,10 @@ QString QuizAccessibility::shownText() const
 void QuizAccessibility::nameDelvo()
 {
     Form2& f = form_;
-    const qint64 shown = f.Imgdelvo[1]->Picture().cacheKey();
+    const qint64 shown = f.Imgdelvo[Form2::DelvoShown]->Picture().cacheKey();
     QString name;
-    for (int i = 2; i <= 4; ++i)
-        if (f.Imgdelvo[i]->Picture().cacheKey() == shown)
-            name = f.Imgdelvo[i]->accessibleName();
-    rename(f.Imgdelvo[1], name.isEmpty() ? QStringLiteral("Delvo") : name);
+    for (const int face : {Form2::DelvoNeutral, Form2::DelvoDelighted, Form2::DelvoDismayed})
+        if (f.Imgdelvo[face]->Picture().cacheKey() == shown)
+            name = f.Imgdelvo[face]->accessibleName();
+    rename(f.Imgdelvo[Form2::DelvoShown], name.isEmpty() ? QStringLiteral("Delvo") : name);
 }

@@ -2,16 +2,13 @@
 
 #include "core/Numbers.h"
 
-QString CloseWarningText(int16_t currentQuestion, int16_t questionCount, int16_t correctCount,
-                         int16_t incorrectCount)
+QString CloseWarningText(const CloseWarningCounts& counts)
 {
-    const QString left = QString::number(toInt16(questionCount - currentQuestion + 1));
-    const QString noun = currentQuestion == questionCount ? QStringLiteral("question")
-                                                          : QStringLiteral("questions");
-    return QStringLiteral("Hey, you still have ") + left + QLatin1Char(' ') + noun
+    const QString noun = counts.questionsLeft == 1 ? QStringLiteral("question") : QStringLiteral("questions");
+    return QStringLiteral("Hey, you still have ") + QString::number(counts.questionsLeft) + QLatin1Char(' ') + noun
         + QStringLiteral(" left!  The next time you play, it will pick up where you left off.")
         + QStringLiteral("\r\r") + QStringLiteral("Thus far you have answered")
-        + numberText(correctCount) + QStringLiteral(" correctly and ") + numberText(incorrectCount)
+        + numberText(counts.correct) + QStringLiteral(" correctly and ") + numberText(counts.incorrect)
         + QStringLiteral(" incorrectly.");
 }
 

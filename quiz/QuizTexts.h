@@ -1,12 +1,13 @@
 #pragma once
 // The texts the quiz window builds from the counts: the close warning, the score and the verdict.
+#include "quiz/QuizRules.h"
+
 #include <QString>
 #include <cstdint>
 
 // The warning shown by the first close request while questions are left. Its two paragraphs
 // are parted by two carriage returns, shown as a line break and an empty line.
-QString CloseWarningText(int16_t currentQuestion, int16_t questionCount, int16_t correctCount,
-                         int16_t incorrectCount);
+QString CloseWarningText(const CloseWarningCounts& counts);
 
 // "FINAL SCORE:  18 correct, 2 incorrect": each count as a number text with its leading blank.
 QString FinalScoreText(int16_t correctCount, int16_t incorrectCount);

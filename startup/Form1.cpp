@@ -12,6 +12,7 @@
 #include "transpik/PropertyBag.h"
 #include "core/RunTimeError.h"
 #include "platform/ScreenMetrics.h"
+#include "support/GameSounds.h"
 #include "support/SoundSupport.h"
 #include "support/Units.h"
 #include "startup/UsableCapture.h"
@@ -37,15 +38,6 @@ constexpr float DesignTop = 0;
 // A deep blue-black, as 0x00BBGGRR for the surface and as the pixel it paints.
 constexpr uint32_t DarkBackground = 0x00201010;
 constexpr QRgb DarkPixel = 0xFF101020;
-
-void playIfSoundOn(const char* name, int16_t flags)
-{
-    if (game().SoundOn != 1)
-        return;
-    QString file = game().DataFolder + QLatin1String(name);
-    int16_t result = 0;
-    PlayWave(file, flags, result);
-}
 
 } // namespace
 
@@ -114,7 +106,7 @@ void Form1::Form_Load()
         MsgBox(QStringLiteral("I could certainly be wrong, but it appears that this computer doesn't have a "
                               "sound card.\r\rTo answer some of the questions you'll need to be able to "
                               "hear some music clips."),
-               16, QStringLiteral("No Sound Card"));
+               vbCritical, QStringLiteral("No Sound Card"));
     }
     g.SoundOn = 1;
     if (g.SoundCard == 0)
@@ -180,7 +172,7 @@ void Form1::Form_Activate()
     platform::Surface& title = Pic1->extender();
 
     const double start = platform::Clock::now();
-    playIfSoundOn("INTRO.WAV", 1);
+    PlayIfSoundOn("INTRO.WAV", PlayAndGoOn);
 
     // First pass: off the right edge, which hides the title and clears the window's drawing.
     {
@@ -210,7 +202,7 @@ void Form1::Form_Activate()
             }
         }
     }
-    playIfSoundOn("NULL.WAV", 3);
+    SilenceIfSoundOn();
     Unload();
 }
 

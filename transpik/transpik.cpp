@@ -18,16 +18,33 @@ std::function<void(Args...)> passOn(std::function<void(Args...)> Surface::Handle
     };
 }
 
-// The typed defaults of the stored keys.
-constexpr int32_t defaultBackColor = 0x00FFFFFF;
-constexpr int32_t defaultForeColor = int32_t(0x80000012);  // system colour 18, button text
-constexpr int32_t defaultMaskColor = 0x00FFFFFF;
+// The default of each stored key: reading a key that is not stored gives it, and a value equal
+// to it is not written. The 16-bit and the float properties have 16-bit integer defaults, as the
+// keys were first saved; the fonts default to the host's.
+namespace defaults {
+constexpr int32_t BackColor = 0x00FFFFFF;
+constexpr int32_t ForeColor = int32_t(0x80000012);  // system colour 18, button text
+constexpr bool Enabled = true;
+constexpr int16_t BackStyle = 0;
+constexpr int16_t BorderStyle = 0;
+constexpr bool AutoRedraw = false;
+constexpr int16_t CurrentX = 0;
+constexpr int16_t CurrentY = 0;
+constexpr int32_t MaskColor = 0x00FFFFFF;
+constexpr int16_t ScaleMode = 1;
+constexpr int16_t ScaleWidth = 2010;
+constexpr int16_t ScaleHeight = 1845;
+constexpr int16_t ScaleLeft = 0;
+constexpr int16_t ScaleTop = 0;
+constexpr int16_t DrawMode = 13;
+constexpr int16_t DrawStyle = 0;
+constexpr int16_t DrawWidth = 1;
+} // namespace defaults
 
 int32_t asLong(uint32_t colour) { return int32_t(colour); }
 
 // Reads one stored key with its typed default and converts it to the property's type; a value
-// that does not convert names the line it was stored on. The defaults of the 16-bit and the
-// float properties are 16-bit integers, as the keys were first saved.
+// that does not convert names the line it was stored on.
 class StoredValues {
 public:
     explicit StoredValues(const PropertyBag& bag) : bag_(bag) {}
@@ -253,47 +270,47 @@ void transpik::UserControl_ReadProperties(const PropertyBag& PropBag)
     // through its own assignment, which sizes the control before the stored scale comes.
     const StoredValues stored(PropBag);
     Surface& s = *surface_;
-    s.setBackColor(uint32_t(stored.Long(u"BackColor", defaultBackColor)));
-    s.setForeColor(uint32_t(stored.Long(u"ForeColor", defaultForeColor)));
-    s.setEnabledProperty(stored.Boolean(u"Enabled", true));
+    s.setBackColor(uint32_t(stored.Long(u"BackColor", defaults::BackColor)));
+    s.setForeColor(uint32_t(stored.Long(u"ForeColor", defaults::ForeColor)));
+    s.setEnabledProperty(stored.Boolean(u"Enabled", defaults::Enabled));
     s.setFont(stored.Font(u"Font", Ambient_Font()));
-    s.setBackStyle(stored.Integer(u"BackStyle", 0));
-    s.setBorderStyle(stored.Integer(u"BorderStyle", 0));
-    s.setAutoRedraw(stored.Boolean(u"AutoRedraw", false));
-    s.setCurrentX(stored.Single(u"CurrentX", 0));
-    s.setCurrentY(stored.Single(u"CurrentY", 0));
-    s.setMaskColor(uint32_t(stored.Long(u"MaskColor", defaultMaskColor)));
+    s.setBackStyle(stored.Integer(u"BackStyle", defaults::BackStyle));
+    s.setBorderStyle(stored.Integer(u"BorderStyle", defaults::BorderStyle));
+    s.setAutoRedraw(stored.Boolean(u"AutoRedraw", defaults::AutoRedraw));
+    s.setCurrentX(stored.Single(u"CurrentX", defaults::CurrentX));
+    s.setCurrentY(stored.Single(u"CurrentY", defaults::CurrentY));
+    s.setMaskColor(uint32_t(stored.Long(u"MaskColor", defaults::MaskColor)));
     setPicture(stored.Picture(u"Picture"));
-    s.setScaleMode(stored.Integer(u"ScaleMode", 1));
-    s.setScaleWidth(stored.Single(u"ScaleWidth", 2010));
-    s.setScaleHeight(stored.Single(u"ScaleHeight", 1845));
-    s.setScaleLeft(stored.Single(u"ScaleLeft", 0));
-    s.setScaleTop(stored.Single(u"ScaleTop", 0));
-    s.setDrawMode(stored.Integer(u"DrawMode", 13));
-    s.setDrawStyle(stored.Integer(u"DrawStyle", 0));
-    s.setDrawWidth(stored.Integer(u"DrawWidth", 1));
+    s.setScaleMode(stored.Integer(u"ScaleMode", defaults::ScaleMode));
+    s.setScaleWidth(stored.Single(u"ScaleWidth", defaults::ScaleWidth));
+    s.setScaleHeight(stored.Single(u"ScaleHeight", defaults::ScaleHeight));
+    s.setScaleLeft(stored.Single(u"ScaleLeft", defaults::ScaleLeft));
+    s.setScaleTop(stored.Single(u"ScaleTop", defaults::ScaleTop));
+    s.setDrawMode(stored.Integer(u"DrawMode", defaults::DrawMode));
+    s.setDrawStyle(stored.Integer(u"DrawStyle", defaults::DrawStyle));
+    s.setDrawWidth(stored.Integer(u"DrawWidth", defaults::DrawWidth));
 }
 
 void transpik::UserControl_WriteProperties(PropertyBag& PropBag) const
 {
     const Surface& s = *surface_;
-    PropBag.WriteProperty(QStringLiteral("BackColor"), asLong(s.BackColor()), defaultBackColor);
-    PropBag.WriteProperty(QStringLiteral("ForeColor"), asLong(s.ForeColor()), defaultForeColor);
-    PropBag.WriteProperty(QStringLiteral("Enabled"), s.Enabled(), true);
+    PropBag.WriteProperty(QStringLiteral("BackColor"), asLong(s.BackColor()), defaults::BackColor);
+    PropBag.WriteProperty(QStringLiteral("ForeColor"), asLong(s.ForeColor()), defaults::ForeColor);
+    PropBag.WriteProperty(QStringLiteral("Enabled"), s.Enabled(), defaults::Enabled);
     PropBag.WriteProperty(QStringLiteral("Font"), s.Font(), Ambient_Font());
-    PropBag.WriteProperty(QStringLiteral("BackStyle"), int32_t(s.BackStyle()), int32_t(0));
-    PropBag.WriteProperty(QStringLiteral("BorderStyle"), int32_t(s.BorderStyle()), int32_t(0));
-    PropBag.WriteProperty(QStringLiteral("AutoRedraw"), s.AutoRedraw(), false);
-    PropBag.WriteProperty(QStringLiteral("CurrentX"), s.CurrentX(), int32_t(0));
-    PropBag.WriteProperty(QStringLiteral("CurrentY"), s.CurrentY(), int32_t(0));
-    PropBag.WriteProperty(QStringLiteral("MaskColor"), asLong(s.MaskColor()), defaultMaskColor);
+    PropBag.WriteProperty(QStringLiteral("BackStyle"), int32_t(s.BackStyle()), int32_t(defaults::BackStyle));
+    PropBag.WriteProperty(QStringLiteral("BorderStyle"), int32_t(s.BorderStyle()), int32_t(defaults::BorderStyle));
+    PropBag.WriteProperty(QStringLiteral("AutoRedraw"), s.AutoRedraw(), defaults::AutoRedraw);
+    PropBag.WriteProperty(QStringLiteral("CurrentX"), s.CurrentX(), int32_t(defaults::CurrentX));
+    PropBag.WriteProperty(QStringLiteral("CurrentY"), s.CurrentY(), int32_t(defaults::CurrentY));
+    PropBag.WriteProperty(QStringLiteral("MaskColor"), asLong(s.MaskColor()), defaults::MaskColor);
     PropBag.WriteProperty(QStringLiteral("Picture"), Picture(), platform::Picture());
-    PropBag.WriteProperty(QStringLiteral("ScaleMode"), int32_t(s.ScaleMode()), int32_t(1));
-    PropBag.WriteProperty(QStringLiteral("ScaleWidth"), s.ScaleWidth(), int32_t(2010));
-    PropBag.WriteProperty(QStringLiteral("ScaleHeight"), s.ScaleHeight(), int32_t(1845));
-    PropBag.WriteProperty(QStringLiteral("ScaleLeft"), s.ScaleLeft(), int32_t(0));
-    PropBag.WriteProperty(QStringLiteral("ScaleTop"), s.ScaleTop(), int32_t(0));
-    PropBag.WriteProperty(QStringLiteral("DrawMode"), int32_t(s.DrawMode()), int32_t(13));
-    PropBag.WriteProperty(QStringLiteral("DrawStyle"), int32_t(s.DrawStyle()), int32_t(0));
-    PropBag.WriteProperty(QStringLiteral("DrawWidth"), int32_t(s.DrawWidth()), int32_t(1));
+    PropBag.WriteProperty(QStringLiteral("ScaleMode"), int32_t(s.ScaleMode()), int32_t(defaults::ScaleMode));
+    PropBag.WriteProperty(QStringLiteral("ScaleWidth"), s.ScaleWidth(), int32_t(defaults::ScaleWidth));
+    PropBag.WriteProperty(QStringLiteral("ScaleHeight"), s.ScaleHeight(), int32_t(defaults::ScaleHeight));
+    PropBag.WriteProperty(QStringLiteral("ScaleLeft"), s.ScaleLeft(), int32_t(defaults::ScaleLeft));
+    PropBag.WriteProperty(QStringLiteral("ScaleTop"), s.ScaleTop(), int32_t(defaults::ScaleTop));
+    PropBag.WriteProperty(QStringLiteral("DrawMode"), int32_t(s.DrawMode()), int32_t(defaults::DrawMode));
+    PropBag.WriteProperty(QStringLiteral("DrawStyle"), int32_t(s.DrawStyle()), int32_t(defaults::DrawStyle));
+    PropBag.WriteProperty(QStringLiteral("DrawWidth"), int32_t(s.DrawWidth()), int32_t(defaults::DrawWidth));
 }

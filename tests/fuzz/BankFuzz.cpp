@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QStringList answers;
     int16_t kind = 0, right = 0, extraAnswer = 0;
     try {
-        int16_t mode = 1, number = 0;
-        ReadQuestion(mode, number, text, answers, kind, right, extraAnswer, extra, clip);
+        IndexQuestionBank();
     } catch (const RunTimeError&) {
         return 0;
     }

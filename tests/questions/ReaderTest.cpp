@@ -15,14 +15,6 @@ struct Question {
     QString extra, clip;
 };
 
-void indexBank()
-{
-    int16_t mode = 1, number = 0, kind = 0, right = 0, extraAnswer = 0;
-    QString text, extra, clip;
-    QStringList answers;
-    ReadQuestion(mode, number, text, answers, kind, right, extraAnswer, extra, clip);
-}
-
 Question fetch(int16_t number)
 {
     Question q;
@@ -45,7 +37,7 @@ TEST_F(Reader, IndexCountsSeparatorsAndNotesWhereEachRecordStarts)
                       "1", "0", "1", "", "Q1", "a", "b", "'''1",
                       "1", "0", "2", "", "Q2", "a", "b", "c", "d", "extra", "'''2",
                       "1", "0", "1", "", "Q3", "a", "b"});
-    indexBank();
+    IndexQuestionBank();
     EXPECT_EQ(game().QuestionCount, 2);  // the last record has no separator and is never asked
     EXPECT_EQ(game().QuestionStart, (std::vector<int32_t>{0, 2, 10}));
     EXPECT_EQ(fetch(2).text, "Q2");
@@ -61,7 +53,7 @@ TEST_F(Reader, FetchReturnsEveryRecordShape)
                       "1", "3", "3", "", "Three and extra", "  a  ", "b", "c", "", "Remark", "''' three",
                       // a separator right after answer 4 leaves the extra text empty
                       "1", "0", "1", "", "Four", "a", "b", "c", "d", "''' four"});
-    indexBank();
+    IndexQuestionBank();
     ASSERT_EQ(game().QuestionCount, 5);
     const std::pair<QStringList, QString> expected[] = {
         {{"", "a", "b"}, ""}, {{"", "a", "b", "", "d"}, ""}, {{"", "a", "b"}, "Well done"},
@@ -82,7 +74,7 @@ TEST_F(Reader, ClipNamesEndAtTheirExtensionAndNumberFieldsReadFourCharacters)
                       "2", "0", "1", "  NOEXTENSION here ", "  Question  ", "a", "b", "''' end",
                       "2.5", "3.5", "12abc", "", "Q", "a", "b", "''' end",
                       "", "12345", "&H1F", "", "Q", "a", "b", "''' end"});
-    indexBank();
+    IndexQuestionBank();
     EXPECT_EQ(fetch(1).clip, "Delvo Song.mp3");
     EXPECT_EQ(fetch(2).clip, "NOEXTENSION here");
     EXPECT_EQ(fetch(2).text, "Question");
@@ -110,7 +102,7 @@ TEST_F(Reader, SeparatorsWithBlanksInFrontEndRecordsButAreNotCounted)
     lines += {"  '\'\'a", "  '\'\'b", encodeText("c"), "   '\'\' indented", encodeText("stray"), "'\'\'"};
     folder.write("DATA.ASC", crlfLines(lines));
     game().BankFile = folder.file("DATA.ASC");
-    indexBank();
+    IndexQuestionBank();
     EXPECT_EQ(game().QuestionCount, 1);
     const Question q = fetch(1);
     EXPECT_EQ(q.answers, (QStringList{"", "'\'\'a", "'\'\'b", "c"}));
@@ -120,7 +112,7 @@ TEST_F(Reader, SeparatorsWithBlanksInFrontEndRecordsButAreNotCounted)
 TEST_F(Reader, AFetchAfterTheBankChangedCountsLinesInsteadOfSeeking)
 {
     makeBank(folder, {"h1", "h2", "1", "0", "1", "", "Old one", "a", "b", "''' end", "1", "0", "1", "", "Old two", "a", "b", "''' end"});
-    indexBank();
+    IndexQuestionBank();
     EXPECT_EQ(fetch(2).text, "Old two");
     // Same lines, longer texts: stale byte offsets would land inside question 1.
     makeBank(folder, {"h1", "h2", "1", "0", "1", "", "A much longer first question", "aaaa", "bbbb", "'''",
@@ -134,15 +126,15 @@ TEST_F(Reader, AFetchAfterTheBankChangedCountsLinesInsteadOfSeeking)
 TEST_F(Reader, ErrorsNameTheBankAndTheLine)
 {
     game().BankFile = folder.file("DATA.ASC");
-    EXPECT_TRUE(errorOf(indexBank).contains(game().BankFile));
+    EXPECT_TRUE(errorOf(IndexQuestionBank).contains(game().BankFile));
 
     folder.write("DATA.ASC", "h1\r\nh2\r\n");
-    EXPECT_EQ(errorOf(indexBank), game().BankFile + ":3: the question bank holds no questions: nothing follows its two header lines");
+    EXPECT_EQ(errorOf(IndexQuestionBank), game().BankFile + ":3: the question bank holds no questions: nothing follows its two header lines");
     folder.write("DATA.ASC", "h1\r\nh2\r\n1\r\n2\r\n");
-    EXPECT_TRUE(errorOf(indexBank).contains("holds no questions"));
+    EXPECT_TRUE(errorOf(IndexQuestionBank).contains("holds no questions"));
 
     makeBank(folder, {"h1", "h2", "1E10", "0", "1", "", "Q", "a", "b", "''' end", "1", "0", "1", "", "Q", "a", "b", "''' end"});
-    indexBank();
+    IndexQuestionBank();
     EXPECT_TRUE(errorOf([] { fetch(1); }).startsWith(game().BankFile + ":3: question 1: Overflow"));
     EXPECT_TRUE(errorOf([] { fetch(0); }).contains("there is no question 0"));
     EXPECT_TRUE(errorOf([] { fetch(3); }).contains("there is no question 3"));
@@ -155,8 +147,8 @@ TEST_F(Reader, RefusesMoreThan32767Questions)
         bank += "'''\r\n";
     folder.write("DATA.ASC", bank);
     game().BankFile = folder.file("DATA.ASC");
-    indexBank();
+    IndexQuestionBank();
     EXPECT_EQ(game().QuestionCount, 32767);
     folder.write("DATA.ASC", bank + "'''\r\n");
-    EXPECT_EQ(errorOf(indexBank), game().BankFile + ":32770: the question bank holds more than 32767 questions, more than the game can count");
+    EXPECT_EQ(errorOf(IndexQuestionBank), game().BankFile + ":32770: the question bank holds more than 32767 questions, more than the game can count");
 }

@@ -27,17 +27,12 @@ class QuizAccessibilityTest : public QuizFixture {
 protected:
     QuizAccessibilityTest()
     {
-        PlainQuestion first;
-        first.text = QStringLiteral("Which ukulele?");
-        first.rightAnswer = 2;
-        first.answers = QStringList{"Mavis", "Doris & Co", "Gloria", "Beverly"};
-        first.extraAnswer = 1;
-        first.extra = QStringLiteral("Mavis is the tuba.");
-        PlainQuestion second;
-        second.text = QStringLiteral("Two?");
-        second.answers = QStringList{"A", "B", "", "D"};
-        PlainQuestion third;
-        third.text = QStringLiteral("Three?");
+        const PlainQuestion first = PlainQuestion()
+                                        .asking("Which ukulele?")
+                                        .withAnswers({"Mavis", "Doris & Co", "Gloria", "Beverly"}, 2)
+                                        .withRemark(1, "Mavis is the tuba.");
+        const PlainQuestion second = PlainQuestion().asking("Two?").withAnswers({"A", "B", "", "D"});
+        const PlainQuestion third = PlainQuestion().asking("Three?");
         writeBank({first, second, third});
     }
 };
@@ -46,10 +41,10 @@ protected:
 
 TEST_F(QuizAccessibilityTest, CloseSaysEachQuestionWithTheWordsOnTheLastAnswerUpToTheFinalScreen)
 {
-    Form2& f = start(1, 0, 0);
+    const Form2View f = start(1, 0, 0);
     EXPECT_EQ(description(f.Command1), QStringLiteral("1. Which ukulele?"));
     EXPECT_EQ(name(f.Command1), QStringLiteral("Close"));
-    EXPECT_EQ(name(f.Imgdelvo[1]), QStringLiteral("Delvo, neutral"));
+    EXPECT_EQ(name(f.Imgdelvo[Form2::DelvoShown]), QStringLiteral("Delvo, neutral"));
 
     // While the judging shows the result (and the extra remark is up, an alert of its own).
     struct Seen {
@@ -59,7 +54,7 @@ TEST_F(QuizAccessibilityTest, CloseSaysEachQuestionWithTheWordsOnTheLastAnswerUp
     clock.onPause = [&] {
         if (!seen.delvo.isEmpty())
             return;
-        seen = {name(f.Imgdelvo[1]), description(f.cmdans[1]), description(f.cmdans[2]),
+        seen = {name(f.Imgdelvo[Form2::DelvoShown]), description(f.cmdans[1]), description(f.cmdans[2]),
                 description(f.LBLANS[2]), description(f.Command1), name(f.LBLEXTRA),
                 QAccessible::queryAccessibleInterface(f.LBLEXTRA)->role()};
     };
@@ -76,7 +71,7 @@ TEST_F(QuizAccessibilityTest, CloseSaysEachQuestionWithTheWordsOnTheLastAnswerUp
     EXPECT_EQ(description(f.Command1), wrong + QStringLiteral(" 2. Two?"));
     for (int i = 1; i <= 4; ++i)
         EXPECT_TRUE(description(f.cmdans[i]).isEmpty() && description(f.LBLANS[i]).isEmpty()) << i;
-    EXPECT_EQ(name(f.Imgdelvo[1]), QStringLiteral("Delvo, neutral"));
+    EXPECT_EQ(name(f.Imgdelvo[Form2::DelvoShown]), QStringLiteral("Delvo, neutral"));
     EXPECT_TRUE(name(f.LBLEXTRA).isEmpty());  // hidden again
 
     seen = {};
@@ -99,7 +94,7 @@ TEST_F(QuizAccessibilityTest, CloseSaysEachQuestionWithTheWordsOnTheLastAnswerUp
 
 TEST_F(QuizAccessibilityTest, HiddenAndEmptyControlsKeepNoNamesAndTheWarningIsAnAlert)
 {
-    Form2& f = start(2, 0, 1);
+    const Form2View f = start(2, 0, 1);
     // Placeholder captions of hidden labels are not read out.
     for (QObject* hidden : {static_cast<QObject*>(f.Label4), static_cast<QObject*>(f.LBLEXTRA),
                             static_cast<QObject*>(f.Label3)})
@@ -116,7 +111,7 @@ TEST_F(QuizAccessibilityTest, HiddenAndEmptyControlsKeepNoNamesAndTheWarningIsAn
     EXPECT_TRUE(name(f.LBLANS[4]).isEmpty());
 
     QTest::keyClick(f.Command1, Qt::Key_Escape);
-    const QString warning = CloseWarningText(3, 3, 1, 1).replace('\r', '\n');
+    const QString warning = CloseWarningText({1, 1, 1}).replace('\r', '\n');
     QAccessibleInterface* warningFace = QAccessible::queryAccessibleInterface(f.Label4);
     EXPECT_EQ(warningFace->role(), QAccessible::AlertMessage);
     EXPECT_EQ(warningFace->text(QAccessible::Name), warning);

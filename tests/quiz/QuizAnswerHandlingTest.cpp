@@ -16,9 +16,7 @@ protected:
     QuizAnswerHandling()
     {
         // Question 3 has a remark for its right answer 1; the others have none.
-        PlainQuestion remarked;
-        remarked.extraAnswer = 1;
-        remarked.extra = QStringLiteral("Right, and here is why.");
+        const PlainQuestion remarked = PlainQuestion().withRemark(1, "Right, and here is why.");
         writeBank({PlainQuestion{}, PlainQuestion{}, remarked, remarked});
     }
 
@@ -26,7 +24,7 @@ protected:
     void escDuringTheRemark(int times)
     {
         clock.onPause = [this, times, done = false]() mutable {
-            if (done || form->LBLEXTRA->isHidden())
+            if (done || view().LBLEXTRA->isHidden())
                 return;
             done = true;
             for (int i = 0; i < times && !form->Unloaded(); ++i)
@@ -53,7 +51,7 @@ protected:
 
     bool questionShown() const
     {
-        return !form->Label22->isHidden() || !form->cmdans[1]->isHidden() || !form->Label2->Caption().isEmpty();
+        return !view().Label22->isHidden() || !view().cmdans[1]->isHidden() || !view().Label2->Caption().isEmpty();
     }
 };
 
@@ -67,18 +65,18 @@ TEST_F(QuizAnswerHandling, EscDuringTheRemarkShowsTheWarningWithTheAnswerCounted
         QStringList saved;
     };
     const Case cases[] = {
-        {3, CloseWarningText(4, 4, 6, 3), {"4    'Current question ", "6    '# Correct", "3    '# Incorrect"}},
+        {3, CloseWarningText({1, 6, 3}), {"4    'Current question ", "6    '# Correct", "3    '# Incorrect"}},
         // The last question answered: nothing is left, so the window closes as after the final score.
         {4, QString(), {"1    'Current question ", "0    '# Correct", "0    '# Incorrect"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.from);
         resetGame();
-        Form2& f = start(c.from, 5, 3);
+        const Form2View f = start(c.from, 5, 3);
         escDuringTheRemark(1);
         answer(1);
         EXPECT_EQ(game().CorrectCount, c.warning.isEmpty() ? 0 : 6);
-        EXPECT_EQ(f.Unloaded(), c.warning.isEmpty());
+        EXPECT_EQ(f.window.Unloaded(), c.warning.isEmpty());
         if (!c.warning.isEmpty()) {
             EXPECT_EQ(f.Label4->Caption(), c.warning);
             EXPECT_FALSE(f.Label4->isHidden());
@@ -89,7 +87,7 @@ TEST_F(QuizAnswerHandling, EscDuringTheRemarkShowsTheWarningWithTheAnswerCounted
             deliverQueuedEvents();
             EXPECT_EQ(game().CorrectCount, 6);
             EXPECT_FALSE(questionShown());
-            EXPECT_TRUE(f.RequestClose());
+            EXPECT_TRUE(f.window.RequestClose());
         }
         EXPECT_EQ(progressLines().mid(2, 3), c.saved);
         form.reset();
@@ -98,17 +96,17 @@ TEST_F(QuizAnswerHandling, EscDuringTheRemarkShowsTheWarningWithTheAnswerCounted
 
 TEST_F(QuizAnswerHandling, EscTwiceDuringTheRemarkSavesAGameThatResumesAtTheNextQuestion)
 {
-    Form2& f = start(3, 5, 3);
+    const Form2View f = start(3, 5, 3);
     escDuringTheRemark(2);
     answer(1);
-    EXPECT_TRUE(f.Unloaded());
+    EXPECT_TRUE(f.window.Unloaded());
     EXPECT_EQ(progressLines().mid(2, 3), (QStringList{"4    'Current question ", "6    '# Correct", "3    '# Incorrect"}));
 
     // The next run asks question 4 with the answer to question 3 counted once.
     form.reset();
     resetGame();
-    Form2& next = load();
-    next.Form_Activate();
+    const Form2View next = load();
+    next.window.Form_Activate();
     EXPECT_EQ(next.Label22->Caption(), QStringLiteral("4."));
     EXPECT_EQ(game().CorrectCount, 6);
 }
@@ -117,23 +115,23 @@ TEST_F(QuizAnswerHandling, InputGivenWhileTheGameHoldsTheWindowIsDropped)
 {
     struct Case {
         const char* what;
-        std::function<void(Form2&)> give;  // given at the first pause of the answer's handling
+        std::function<void(const Form2View&)> give;  // given at the first pause of the answer's handling
     };
     const Case cases[] = {
-        {"second click of a double-click on the same spot", [](Form2& f) { queueClick(f.cmdans[1], true); }},
-        {"click on another answer", [](Form2& f) { queueClick(f.cmdans[2], false); }},
-        {"Space on the focused Close button", [](Form2& f) {
+        {"second click of a double-click on the same spot", [](const Form2View& f) { queueClick(f.cmdans[1], true); }},
+        {"click on another answer", [](const Form2View& f) { queueClick(f.cmdans[2], false); }},
+        {"Space on the focused Close button", [](const Form2View& f) {
              QCoreApplication::postEvent(f.Command1, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
              QCoreApplication::postEvent(f.Command1, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
          }},
-        {"Esc", [](Form2& f) {
+        {"Esc", [](const Form2View& f) {
              QCoreApplication::postEvent(f.Command1, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b"));
          }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         resetGame();
-        Form2& f = start(1, 0, 0);
+        const Form2View f = start(1, 0, 0);
         clock.onPause = [&f, &c, given = false]() mutable {
             if (!given)
                 c.give(f);

@@ -24,12 +24,7 @@ protected:
         QFile::copy(QStringLiteral(QUORVEL_TEST_DATA "/SoundClip.mp3"), folder.file("CLIP.MP3"));
         for (const char* sound : {"RIGHT.WAV", "WRONG.WAV", "NULL.WAV"})
             QFile::copy(QStringLiteral(QUORVEL_GAME_DATA "/") + sound, folder.file(sound));
-        PlainQuestion music;
-        music.kind = 2;
-        music.clip = QStringLiteral("CLIP.MP3");
-        PlainQuestion outside = music;
-        outside.clip = QStringLiteral("../CLIP.MP3");
-        writeBank({music, outside, PlainQuestion{}});
+        writeBank({PlainQuestion().withClip("CLIP.MP3"), PlainQuestion().withClip("../CLIP.MP3"), PlainQuestion{}});
         writeProgress(1, 1, 0, 0);
         soundOn = 1;
     }
@@ -41,31 +36,31 @@ protected:
 
 TEST_F(QuizClips, StartSequenceReplayAndEndReport)
 {
-    Form2& f = load();
+    const Form2View f = load();
     QSignalSpy ends(f.Mp3Play1, &platform::Mp3Player::ThreadEnded);
-    f.Form_Activate();
+    f.window.Form_Activate();
     EXPECT_NE(game().ClipPlaying, 0);
     EXPECT_FALSE(f.Command2->isHidden());
 
     // Replay while the clip plays neither restarts nor stops it.
     const int32_t before = game().ClipPlaying;
-    f.Command2_Click();
+    f.window.Command2_Click();
     EXPECT_EQ(game().ClipPlaying, before);
     EXPECT_EQ(ends.count(), 0);
 
     ASSERT_TRUE(waitForClipEnd());  // the end report clears the flag
     EXPECT_EQ(ends.count(), 1);
 
-    f.Command2_Click();  // after the end, Replay plays the clip again
+    f.window.Command2_Click();  // after the end, Replay plays the clip again
     EXPECT_NE(f.Mp3Play1->ClipState(), 0);
     ASSERT_TRUE(waitForClipEnd());
 }
 
 TEST_F(QuizClips, AnAnswerStopsTheClipAndAClipNameLeadingOutOfTheFolderIsNotPlayed)
 {
-    Form2& f = load();
+    const Form2View f = load();
     QSignalSpy ends(f.Mp3Play1, &platform::Mp3Player::ThreadEnded);
-    f.Form_Activate();
+    f.window.Form_Activate();
     ASSERT_NE(game().ClipPlaying, 0);
     answer(1);
     EXPECT_EQ(ends.count(), 1);  // stopped, and the end report came before the judging went on
@@ -74,7 +69,7 @@ TEST_F(QuizClips, AnAnswerStopsTheClipAndAClipNameLeadingOutOfTheFolderIsNotPlay
     // Question 2 names "../CLIP.MP3": asked without sound, as a missing clip.
     EXPECT_EQ(game().CurrentQuestion, 2);
     EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
-    f.Command2_Click();
+    f.window.Command2_Click();
     EXPECT_EQ(f.Mp3Play1->ClipState(), 0);
 }
 
@@ -98,18 +93,12 @@ TEST_F(QuizRefusedClips, ANameThatCouldLeadOutOfTheDataFolderIsNotPlayedThoughIt
     for (const QString& name : refused) {
         QFile::copy(folder.file("CLIP.MP3"), folder.file(name));  // "../" names CLIP.MP3 itself
         ASSERT_TRUE(QFile::exists(folder.file(name))) << name.toStdString();
-        PlainQuestion music;
-        music.kind = 2;
-        music.clip = name;
-        questions << music;
+        questions << PlainQuestion().withClip(name);
     }
-    PlainQuestion playable;
-    playable.kind = 2;
-    playable.clip = QStringLiteral("CLIP.MP3");
-    writeBank(questions << playable);
+    writeBank(questions << PlainQuestion().withClip("CLIP.MP3"));
 
-    Form2& f = load();
-    f.Form_Activate();
+    const Form2View f = load();
+    f.window.Form_Activate();
     for (const QString& name : refused) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_EQ(game().ClipName, name);
@@ -133,8 +122,8 @@ protected:
 
 TEST_F(QuizClipsWithoutEndReport, TheAnswerGivesUpWaitingAfterFiveSeconds)
 {
-    Form2& f = load();
-    f.Form_Activate();
+    const Form2View f = load();
+    f.window.Form_Activate();
     ASSERT_NE(game().ClipPlaying, 0);
     double stoppedAt = 0;
     double lastWaitingPause = 0;
@@ -162,15 +151,10 @@ protected:
 
 TEST_F(QuizClipsOnTheScriptedClock, ReplayDuringTheRemarkLeavesNoClipUnderTheNextQuestion)
 {
-    PlainQuestion music;
-    music.kind = 2;
-    music.clip = QStringLiteral("CLIP.MP3");
-    music.extraAnswer = 1;
-    music.extra = QStringLiteral("That was the blues.");
-    writeBank({music, PlainQuestion{}});
-    Form2& f = load();
-    f.show();
-    f.Form_Activate();
+    writeBank({PlainQuestion().withClip("CLIP.MP3").withRemark(1, "That was the blues."), PlainQuestion{}});
+    const Form2View f = load();
+    f.window.show();
+    f.window.Form_Activate();
     ASSERT_NE(game().ClipPlaying, 0);
     EXPECT_TRUE(f.Command2->isEnabled());
 
@@ -191,9 +175,9 @@ TEST_F(QuizClipsOnTheScriptedClock, ReplayDuringTheRemarkLeavesNoClipUnderTheNex
 
 TEST_F(QuizClipsWithoutEndReport, EscWhileTheClipIsStoppedLeavesTheWarningWithNoQuestionUnderIt)
 {
-    Form2& f = load();
-    f.show();
-    f.Form_Activate();
+    const Form2View f = load();
+    f.window.show();
+    f.window.Form_Activate();
     ASSERT_NE(game().ClipPlaying, 0);
     bool pressed = false;
     clock.onPause = [&] {
@@ -204,7 +188,7 @@ TEST_F(QuizClipsWithoutEndReport, EscWhileTheClipIsStoppedLeavesTheWarningWithNo
     };
     answer(2);
     EXPECT_TRUE(pressed);
-    EXPECT_EQ(f.Label4->Caption(), CloseWarningText(2, 3, 0, 1));
+    EXPECT_EQ(f.Label4->Caption(), CloseWarningText({2, 0, 1}));
     EXPECT_FALSE(f.Label4->isHidden());
     EXPECT_EQ(f.Label22->Caption(), QStringLiteral("1."));  // the next question never went up
     EXPECT_TRUE(f.cmdans[1]->isHidden() && f.Label22->isHidden());

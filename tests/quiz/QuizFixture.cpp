@@ -45,16 +45,16 @@ void QuizFixture::writeProgress(int soundOn, int currentQuestion, int correct, i
                                                  .arg(soundOn).arg(currentQuestion).arg(correct).arg(incorrect).toLatin1());
 }
 
-Form2& QuizFixture::start(int currentQuestion, int correct, int incorrect, int savedSoundOn)
+Form2View QuizFixture::start(int currentQuestion, int correct, int incorrect, int savedSoundOn)
 {
     writeProgress(savedSoundOn, currentQuestion, correct, incorrect);
-    Form2& f = load();
-    f.show();
-    f.Form_Activate();
+    const Form2View f = load();
+    f.window.show();
+    f.window.Form_Activate();
     return f;
 }
 
-Form2& QuizFixture::load(platform::ScreenInfo screen)
+Form2View QuizFixture::load(platform::ScreenInfo screen)
 {
     platform::ScreenMetrics::setOverride(screen);
     form = std::make_unique<Form2>(
@@ -70,7 +70,7 @@ Form2& QuizFixture::load(platform::ScreenInfo screen)
         },
         folder.file(QStringLiteral("quorvel.lock")));
     EXPECT_TRUE(form->Form_Load());
-    return *form;
+    return view();
 }
 
 QStringList QuizFixture::progressLines() const

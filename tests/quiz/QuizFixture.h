@@ -3,7 +3,7 @@
 // USER.ASC written by the game, a screen of a chosen size, a lock file of the test's own, and
 // (for the in-process game) a clock that runs on its own so that the waits take no real time.
 #include "platform/Clock.h"
-#include "quiz/Form2.h"
+#include "tests/quiz/Form2View.h"
 #include "core/GameState.h"
 #include "platform/ScreenMetrics.h"
 #include "tests/support/TestFolder.h"
@@ -13,15 +13,44 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// A question of the plain bank, field by field.
+// A question of the plain bank, field by field, with copies that change a few of them.
 struct PlainQuestion {
-    int kind = 1;
+    int kind = OrdinaryQuestion;
     int extraAnswer = 0;
     int rightAnswer = 1;
     QString clip;
     QString text = QStringLiteral("Question?");
     QStringList answers{QStringLiteral("Yes"), QStringLiteral("No")};
     QString extra;
+
+    PlainQuestion asking(QString question) const
+    {
+        PlainQuestion q = *this;
+        q.text = std::move(question);
+        return q;
+    }
+    PlainQuestion withAnswers(QStringList answerTexts, int right = 1) const
+    {
+        PlainQuestion q = *this;
+        q.answers = std::move(answerTexts);
+        q.rightAnswer = right;
+        return q;
+    }
+    // The remark that answer `answer` brings up.
+    PlainQuestion withRemark(int answer, QString remark) const
+    {
+        PlainQuestion q = *this;
+        q.extraAnswer = answer;
+        q.extra = std::move(remark);
+        return q;
+    }
+    PlainQuestion withClip(QString clipName) const
+    {
+        PlainQuestion q = *this;
+        q.kind = MusicQuestion;
+        q.clip = std::move(clipName);
+        return q;
+    }
 };
 
 // Time passes only when the game asks for it: every reading moves on 1 ms, every pause by its
@@ -48,9 +77,10 @@ protected:
     // Progress as a saved USER.ASC holds it.
     void writeProgress(int soundOn, int currentQuestion, int correct, int incorrect);
     // Creates and loads the window; the intro's part sets the paths and loads the progress.
-    Form2& load(platform::ScreenInfo screen = {800, 600, 15, 15});
+    Form2View load(platform::ScreenInfo screen = {800, 600, 15, 15});
     // Loads the window over the given progress and shows its first question.
-    Form2& start(int currentQuestion, int correct, int incorrect, int savedSoundOn = 0);
+    Form2View start(int currentQuestion, int correct, int incorrect, int savedSoundOn = 0);
+    Form2View view() const { return Form2View(*form); }
     void answer(int index) { form->cmdans_Click(static_cast<int16_t>(index)); }
     QStringList progressLines() const;
 

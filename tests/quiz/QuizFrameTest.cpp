@@ -43,13 +43,14 @@ TEST_F(QuizFrame, ControlsInsideTheClientAreaAndOneSizeForTheWholeGame)
         SCOPED_TRACE(testing::Message() << screen.widthPixels << "x" << screen.heightPixels);
         writeProgress(0, 1, 0, 0);
         game().CloseWarned = 0;  // each screen is a new run
-        Form2& f = load(screen);
+        const Form2View quiz = load(screen);
+        Form2& f = quiz.window;
         const QSize laidOut = f.size();
 
         f.show();
         // Framed once the window manager has reparented the window; the question comes by itself.
         ASSERT_TRUE(QTest::qWaitFor([&] { return f.windowHandle() && f.windowHandle()->frameMargins().top() > 0; }));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return f.Label2->Caption() == question.text; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return quiz.Label2->Caption() == question.text; }));
         const QMargins frame = f.windowHandle()->frameMargins();
         const QRect outer = f.frameGeometry();
         std::printf("screen %dx%d: client %dx%d, frame left %d top %d right %d bottom %d, outer %dx%d at %d,%d\n",
@@ -62,7 +63,7 @@ TEST_F(QuizFrame, ControlsInsideTheClientAreaAndOneSizeForTheWholeGame)
         // A later step: the close warning replaces the question.
         f.RequestClose();
         QApplication::processEvents();
-        EXPECT_TRUE(f.Label4->isVisible());
+        EXPECT_TRUE(quiz.Label4->isVisible());
         EXPECT_EQ(f.size(), laidOut);
         EXPECT_EQ(controlsOutside(f), QStringList());
         form.reset();

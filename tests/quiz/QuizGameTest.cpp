@@ -19,27 +19,22 @@ class QuizGame : public QuizFixture {
 protected:
     QuizGame()
     {
-        PlainQuestion first;
-        first.rightAnswer = 2;
-        first.answers = QStringList{"Mavis", "Doris & Co", "Gloria", "<b>Beverly</b>"};
-        first.extraAnswer = 3;
-        first.extra = QStringLiteral("Gloria is his cousin's tuba.");
-        PlainQuestion second;
-        second.text = QStringLiteral("<b>Rock</b> & Roll?");
-        PlainQuestion third;
-        third.rightAnswer = 2;
-        third.answers = QStringList{"A", "B", "C"};
+        const PlainQuestion first = PlainQuestion()
+                                        .withAnswers({"Mavis", "Doris & Co", "Gloria", "<b>Beverly</b>"}, 2)
+                                        .withRemark(3, "Gloria is his cousin's tuba.");
+        const PlainQuestion second = PlainQuestion().asking("<b>Rock</b> & Roll?");
+        const PlainQuestion third = PlainQuestion().withAnswers({"A", "B", "C"}, 2);
         writeBank({first, second, third});
     }
 
-    qint64 picture(int i) const { return form->Imgdelvo[i]->Picture().cacheKey(); }
+    qint64 picture(Form2::DelvoPicture i) const { return view().Imgdelvo[i]->Picture().cacheKey(); }
 };
 
 } // namespace
 
 TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
 {
-    Form2& f = start(1, 0, 0, 1);
+    const Form2View f = start(1, 0, 0, 1);
     EXPECT_EQ(f.Label2->Caption(), QStringLiteral("Question?"));
 
     // What the window shows while the judging waits.
@@ -47,7 +42,7 @@ TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
     QList<uint32_t> rightAnswerColours;
     int remarkPauses = 0;
     clock.onPause = [&] {
-        pictures << picture(1);
+        pictures << picture(Form2::DelvoShown);
         rightAnswerColours << f.LBLANS[game().CorrectAnswer]->ForeColor();
         if (!f.LBLEXTRA->isHidden() && remarkPauses++ == 0)
             answer(2);  // a click while the remark shows is turned away
@@ -57,12 +52,12 @@ TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
     EXPECT_EQ(game().IncorrectCount, 1);
     EXPECT_EQ(game().CorrectCount, 0);
     ASSERT_FALSE(pictures.isEmpty());
-    EXPECT_EQ(pictures.first(), picture(4));
+    EXPECT_EQ(pictures.first(), picture(Form2::DelvoDismayed));
     EXPECT_EQ(rightAnswerColours.first(), 0x00000000u);  // the right answer shown in black
     EXPECT_GT(remarkPauses, 0);
     EXPECT_EQ(f.LBLEXTRA->Caption(), QStringLiteral("Gloria is his cousin's tuba."));
     // Back to the neutral picture and the answer colour for the next question.
-    EXPECT_EQ(picture(1), picture(2));
+    EXPECT_EQ(picture(Form2::DelvoShown), picture(Form2::DelvoNeutral));
     EXPECT_EQ(f.LBLANS[2]->ForeColor(), 0x000000FFu);
     EXPECT_EQ(f.Label22->Caption(), QStringLiteral("2."));
     EXPECT_EQ(f.Label2->text(), QStringLiteral("<b>Rock</b> & Roll?"));  // shown as it stands
@@ -70,13 +65,13 @@ TEST_F(QuizGame, AnswersAreCountedWithTheirPicturesColoursAndExtraRemark)
     pictures.clear();
     answer(1);  // right
     EXPECT_EQ(game().CorrectCount, 1);
-    EXPECT_EQ(pictures.first(), picture(3));
-    EXPECT_EQ(picture(1), picture(2));
+    EXPECT_EQ(pictures.first(), picture(Form2::DelvoDelighted));
+    EXPECT_EQ(picture(Form2::DelvoShown), picture(Form2::DelvoNeutral));
 }
 
 TEST_F(QuizGame, FinalScreenShowsTheScoreAndVerdictAndTheNextRunStartsAgain)
 {
-    Form2& f = start(1, 0, 0, 1);
+    const Form2View f = start(1, 0, 0, 1);
     bool remarkShown = false;
     clock.onPause = [&] { remarkShown |= !f.LBLEXTRA->isHidden(); };
     for (int index : {2, 1, 1})  // right, right, wrong
@@ -90,14 +85,14 @@ TEST_F(QuizGame, FinalScreenShowsTheScoreAndVerdictAndTheNextRunStartsAgain)
     EXPECT_TRUE(f.Command2->isHidden());
 
     // The game is over: the first close request closes at once and starts the next game.
-    EXPECT_TRUE(f.RequestClose());
+    EXPECT_TRUE(f.window.RequestClose());
     EXPECT_EQ(progressLines().mid(1, 4),
               (QStringList{"0    'Sound on/off", "1    'Current question ", "0    '# Correct", "0    '# Incorrect"}));
 }
 
 TEST_F(QuizGame, ButtonsAreNamedForAScreenReaderAndTheTabOrderStays)
 {
-    Form2& f = start(1, 0, 0, 0);
+    const Form2View f = start(1, 0, 0, 0);
     const auto name = [](QWidget* widget) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
         return face ? face->text(QAccessible::Name) : QStringLiteral("<no interface>");
@@ -136,37 +131,37 @@ TEST(QuizTexts, FiveVerdictsAtTheirBoundariesAndTheExactScoreAndWarningTexts)
               "Ouch! Tell your boss that you just bombed The Quorvel Challenge and you must quit your job to become a groupie.");
     EXPECT_EQ(FinalScoreText(0, -1), "FINAL SCORE:  0 correct,-1 incorrect");
 
-    EXPECT_EQ(CloseWarningText(1, 30, 5, 3),
+    EXPECT_EQ(CloseWarningText({30, 5, 3}),
               "Hey, you still have 30 questions left!  The next time you play, it will pick up where "
               "you left off.\r\rThus far you have answered 5 correctly and  3 incorrectly.");
-    EXPECT_EQ(CloseWarningText(30, 30, 0, 29),
+    EXPECT_EQ(CloseWarningText({1, 0, 29}),
               "Hey, you still have 1 question left!  The next time you play, it will pick up where "
               "you left off.\r\rThus far you have answered 0 correctly and  29 incorrectly.");
-    EXPECT_TRUE(CloseWarningText(2, 30, -4, 0).contains("answered-4 correctly"));
+    EXPECT_TRUE(CloseWarningText({29, -4, 0}).contains("answered-4 correctly"));
 }
 
 TEST_F(QuizGame, EscTwiceWarnsThenClosesAndSavesTheProgress)
 {
-    Form2& f = start(2, 1, 0, 1);
+    const Form2View f = start(2, 1, 0, 1);
     QTest::keyClick(f.Command1, Qt::Key_Escape);
-    EXPECT_TRUE(f.isVisible());
-    EXPECT_EQ(f.Label4->Caption(), CloseWarningText(2, 3, 1, 0));
+    EXPECT_TRUE(f.window.isVisible());
+    EXPECT_EQ(f.Label4->Caption(), CloseWarningText({2, 1, 0}));
     EXPECT_FALSE(f.Label4->isHidden());
-    EXPECT_DOUBLE_EQ(f.Label4->Width(), f.Imgdelvo[1]->Left() - f.Label4->Left() - 0.5 * game().SpacingX);
+    EXPECT_DOUBLE_EQ(f.Label4->Width(), f.Imgdelvo[Form2::DelvoShown]->Left() - f.Label4->Left() - 0.5 * game().SpacingX);
     EXPECT_TRUE(f.cmdans[1]->isHidden());
     EXPECT_FALSE(f.Command1->isHidden());
     EXPECT_EQ(progressLines().at(2), "2");  // saved only on unload
 
     QTest::keyClick(f.Command1, Qt::Key_Escape);
-    EXPECT_FALSE(f.isVisible());
-    EXPECT_TRUE(f.Unloaded());
+    EXPECT_FALSE(f.window.isVisible());
+    EXPECT_TRUE(f.window.Unloaded());
     EXPECT_EQ(progressLines(), (QStringList{"Please do NOT modify this file!", "0    'Sound on/off",
                                             "2    'Current question ", "1    '# Correct", "0    '# Incorrect", ""}));
 }
 
 TEST_F(QuizGame, ABankThatShrankStartsANewGame)
 {
-    Form2& f = start(9, 6, 2, 1);
+    const Form2View f = start(9, 6, 2, 1);
     EXPECT_EQ(game().CurrentQuestion, 1);
     EXPECT_EQ(game().CorrectCount, 0);
     EXPECT_EQ(game().IncorrectCount, 0);
@@ -175,8 +170,7 @@ TEST_F(QuizGame, ABankThatShrankStartsANewGame)
 
 TEST_F(QuizGame, ARightAnswerOutsideTheAnswersStopsWithAnErrorNamingQuestionAndBank)
 {
-    PlainQuestion broken;
-    broken.rightAnswer = 3;  // of two answers
+    const PlainQuestion broken = PlainQuestion().withAnswers({"Yes", "No"}, 3);
     writeBank({PlainQuestion{}, broken});
     try {
         start(2, 0, 0, 1);
@@ -233,21 +227,18 @@ TEST_F(QuizGame, FirstQuestionComesOnceWithOrWithoutAnActivation)
 {
     for (const bool activation : {false, true}) {
         SCOPED_TRACE(activation ? "activated at once" : "never activated");
-        PlainQuestion music;
-        music.kind = 2;
-        music.clip = QStringLiteral("CLIP.MP3");
-        music.text = QStringLiteral("Which tune is this?");
+        const PlainQuestion music = PlainQuestion().withClip("CLIP.MP3").asking("Which tune is this?");
         writeBank({PlainQuestion(), music});
         writeProgress(0, 2, 0, 0);
-        Form2& f = load();
+        const Form2View f = load();
         PaintedCaptions painted{f.Label2, f.Label22, f.LBLANS[1], f.LBLANS[2]};
         QList<bool> listening;
         clock.onPause = [&] { listening << f.Label3->isVisible(); };
 
-        f.show();
+        f.window.show();
         if (activation) {
             QEvent activate(QEvent::WindowActivate);
-            QApplication::sendEvent(&f, &activate);
+            QApplication::sendEvent(&f.window, &activate);
         }
         // Events run until the window has painted its labels.
         ASSERT_TRUE(QTest::qWaitFor([&] { return painted.captions.size() >= 4; }));

@@ -45,26 +45,24 @@ class QuizHiDpi : public QuizFixture {
 protected:
     QuizHiDpi()
     {
-        PlainQuestion music;
-        music.kind = 2;
-        music.clip = QStringLiteral("CLIP01.MP3");
-        music.text = QStringLiteral("Which song did Delvo whistle all the way through the Quorvels' "
-                                    "very first, very long and very windy summer tour of 1987?");
-        music.answers = QStringList{"\"Tuesday Never Comes\"", "\"Pancake Thunder\" (the jiffy mix)",
-                                    "\"Quorvel Street\"", "\"Admiral Biscuit\""};
-        music.extraAnswer = 1;
-        music.extra = QStringLiteral("Right as rain: he whistled it flat!");
-        PlainQuestion plain;
-        writeBank({music, plain});
+        const PlainQuestion music =
+            PlainQuestion()
+                .withClip("CLIP01.MP3")
+                .asking("Which song did Delvo whistle all the way through the Quorvels' very first, very long "
+                        "and very windy summer tour of 1987?")
+                .withAnswers({"\"Tuesday Never Comes\"", "\"Pancake Thunder\" (the jiffy mix)", "\"Quorvel Street\"",
+                              "\"Admiral Biscuit\""})
+                .withRemark(1, "Right as rain: he whistled it flat!");
+        writeBank({music, PlainQuestion()});
         writeProgress(1, 1, 0, 0);
     }
 
     // Checks the labels on show and notes every control on show, in creation order, for the parent.
     void checkAndNote(const char* screen)
     {
-        Form2& f = *form;
-        const double scale = f.devicePixelRatioF();
-        for (platform::Label* label : f.findChildren<platform::Label*>()) {
+        const Form2View f = view();
+        const double scale = f.window.devicePixelRatioF();
+        for (platform::Label* label : f.window.findChildren<platform::Label*>()) {
             if (label->isHidden() || label->Caption().isEmpty())
                 continue;
             const QRect ink = inkOf(*label);
@@ -73,7 +71,7 @@ protected:
             EXPECT_TRUE(room.contains(ink)) << screen << ": \"" << name << "\" at scale " << scale << " draws "
                                             << ink.width() << "x" << ink.height() << "+" << ink.x() << "+" << ink.y()
                                             << " in " << room.width() << "x" << room.height();
-            EXPECT_TRUE(f.rect().contains(label->geometry())) << screen << ": \"" << name << "\" leaves the window";
+            EXPECT_TRUE(f.window.rect().contains(label->geometry())) << screen << ": \"" << name << "\" leaves the window";
         }
         for (platform::CommandButton* button : {f.Command1, f.Command2}) {
             QStyleOptionButton option;
@@ -84,8 +82,8 @@ protected:
             EXPECT_TRUE(contents.width() >= text.width() && contents.height() >= text.height())
                 << screen << ": " << button->text().toStdString() << " caption is cut";
         }
-        QList<const QWidget*> controls{&f};
-        for (const QWidget* control : f.findChildren<QWidget*>())
+        QList<const QWidget*> controls{&f.window};
+        for (const QWidget* control : f.window.findChildren<QWidget*>())
             controls << (control->isHidden() ? nullptr : control);
         for (qsizetype i = 0; i < controls.size(); ++i) {
             if (const QWidget* c = controls[i])
@@ -111,7 +109,7 @@ TEST_F(ChildProcess, QuizLaysOutAtItsScale)
     EXPECT_DOUBLE_EQ(std::nearbyint(1440.0 / screen->logicalDotsPerInchX()), 15);
 
     soundOn = 1;  // the Replay button shows with a music question
-    Form2& f = load({1024, 768, 15, 15});
+    const Form2View f = load({1024, 768, 15, 15});
     // The interlude before the question and the remark after the answer show while the game waits.
     QStringList seen;
     clock.onPause = [&] {
@@ -122,14 +120,14 @@ TEST_F(ChildProcess, QuizLaysOutAtItsScale)
             }
         }
     };
-    f.Form_Activate();
+    f.window.Form_Activate();
     checkAndNote("question");
     answer(1);
     EXPECT_EQ(seen, (QStringList{"interlude", "remark"}));
     clock.onPause = nullptr;
-    f.RequestClose();  // the close warning
+    f.window.RequestClose();  // the close warning
     checkAndNote("warning");
-    EXPECT_EQ(f.grab().size(), (QSizeF(f.size()) * f.devicePixelRatioF()).toSize());
+    EXPECT_EQ(f.window.grab().size(), (QSizeF(f.window.size()) * f.window.devicePixelRatioF()).toSize());
 
     QFile out(qEnvironmentVariable(ChildOutput));
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));

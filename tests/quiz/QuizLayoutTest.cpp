@@ -32,7 +32,7 @@ void expectRect(const platform::FractionalGeometry& control, const Rect& expecte
 }
 
 // The column rule: each answer under the previous one without a gap, its square button in front.
-void expectAnswerColumn(const Form2& f, int shown)
+void expectAnswerColumn(const Form2View& f, int shown)
 {
     const GameState& g = game();
     for (int i = 1; i <= 4; ++i) {
@@ -75,16 +75,16 @@ TEST_F(QuizLayout, WindowButtonsAndPictureByScreenClass)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.width);
-        Form2& f = load({c.width, c.height, 15, 15});
-        expectRect({f.LeftTwips(), f.TopTwips(), f.WidthTwips(), f.HeightTwips()}, c.windowTwips);
-        EXPECT_EQ(f.size(), c.size);
+        const Form2View f = load({c.width, c.height, 15, 15});
+        expectRect({f.window.LeftTwips(), f.window.TopTwips(), f.window.WidthTwips(), f.window.HeightTwips()}, c.windowTwips);
+        EXPECT_EQ(f.window.size(), c.size);
         EXPECT_EQ(game().BaseFontSize, c.baseFont);
         expectRect(*f.Command1, c.close);
         EXPECT_EQ(f.Command1->FontSize(), c.closeFont);
         expectRect(*f.Command2, c.replay);
         EXPECT_TRUE(f.Command2->isHidden());
-        EXPECT_EQ(f.Imgdelvo[1]->Stretch(), c.stretch);
-        expectRect(*f.Imgdelvo[1], c.picture);
+        EXPECT_EQ(f.Imgdelvo[Form2::DelvoShown]->Stretch(), c.stretch);
+        expectRect(*f.Imgdelvo[Form2::DelvoShown], c.picture);
         form.reset();
     }
 }
@@ -101,7 +101,7 @@ TEST(ScreenClass, EachBoundaryBelongsToTheClassBelowIt)
 
 TEST_F(QuizLayout, LargeFontsTakePointsOffButKeepTheClass)
 {
-    Form2& f = load({800, 600, 12, 12});
+    const Form2View f = load({800, 600, 12, 12});
     EXPECT_EQ(game().FontReduction, 2);
     EXPECT_EQ(game().BaseFontSize, 16);
     EXPECT_EQ(game().SpacingX, 23);
@@ -123,12 +123,12 @@ TEST_F(QuizLayout, AnswerColumnFollowsTheQuestionsAnswers)
     while (bank.size() < 100)
         bank << PlainQuestion{};
     writeBank(bank);
-    Form2& f = load({800, 600, 15, 15});
+    const Form2View f = load({800, 600, 15, 15});
     const double oneLine = f.Label2->Height();  // "Label2" on one line
     // The buttons are squares of 0.8 label heights, set once by the load step.
     EXPECT_DOUBLE_EQ(f.cmdans[1]->Height(), 0.8 * f.LBLANS[1]->Height());
 
-    f.Form_Activate();
+    f.window.Form_Activate();
     expectAnswerColumn(f, 2);
     const auto expectQuestionAfterItsNumber = [&] {
         EXPECT_DOUBLE_EQ(f.Label2->Left(), f.Label22->Left() + f.Label22->Width() + 0.5 * game().SpacingX);
@@ -140,7 +140,7 @@ TEST_F(QuizLayout, AnswerColumnFollowsTheQuestionsAnswers)
 
     for (int question : {2, 3, 4}) {
         game().CurrentQuestion = static_cast<int16_t>(question);
-        f.NEXTQUESTION();
+        f.window.NEXTQUESTION();
         expectAnswerColumn(f, question == 2 ? 3 : 4);
     }
     EXPECT_EQ(f.LBLANS[4]->Caption(), QStringLiteral("D"));
@@ -148,7 +148,7 @@ TEST_F(QuizLayout, AnswerColumnFollowsTheQuestionsAnswers)
     EXPECT_GT(f.LBLANS[1]->Top(), f.Label2->Top() + 1.5 * oneLine);
 
     game().CurrentQuestion = 100;
-    f.NEXTQUESTION();
+    f.window.NEXTQUESTION();
     EXPECT_EQ(f.Label22->Caption(), QStringLiteral("100."));
     expectQuestionAfterItsNumber();
     EXPECT_GT(f.Label2->Left(), afterOneDigit);
@@ -161,9 +161,9 @@ TEST_F(QuizLayout, AnswerRowsKeepOnePitchWhateverTheirCaptions)
     writeBank({descending});
     for (const platform::ScreenInfo& screen : {platform::ScreenInfo{800, 600, 15, 15}, {1024, 768, 15, 15}}) {
         SCOPED_TRACE(screen.widthPixels);
-        Form2& f = load(screen);
+        const Form2View f = load(screen);
         const double pitch = f.LBLANS[1]->Height();  // "Answer 1", sized by the load step
-        f.Form_Activate();
+        f.window.Form_Activate();
         for (int i = 1; i <= 4; ++i)
             EXPECT_DOUBLE_EQ(f.LBLANS[i]->Height(), pitch) << i;
         for (int i = 2; i <= 3; ++i)
@@ -184,12 +184,12 @@ TEST_F(QuizLayout, TheWindowPlacesItsTextsWhereTheToolsMeasureThem)
     writeBank({q});
     for (const QSize screen : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}) {
         SCOPED_TRACE(screen.width());
-        Form2& f = load({screen.width(), screen.height(), 15, 15});
-        f.show();
-        f.Form_Activate();
+        const Form2View f = load({screen.width(), screen.height(), 15, 15});
+        f.window.show();
+        f.window.Form_Activate();
         const QuizWindowLayout layout = quizLayoutForScreen(screen);
         const QuestionPlacement place = layout.placeQuestion(1, q.text, QStringList{QString()} + q.answers);
-        EXPECT_EQ(f.Imgdelvo[1]->fractionalRect(), layout.picture());
+        EXPECT_EQ(f.Imgdelvo[Form2::DelvoShown]->fractionalRect(), layout.picture());
         EXPECT_EQ(f.Label22->fractionalRect(), place.number);
         EXPECT_EQ(f.Label2->fractionalRect(), place.question);
         for (int i = 1; i <= 3; ++i) {

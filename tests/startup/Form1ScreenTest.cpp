@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 #include <gtest/gtest.h>
@@ -81,8 +82,42 @@ struct LoadedForm1 {
     }
     ~LoadedForm1() { platform::setAudioOutputCountOverride(std::nullopt); }
 
+    // Shows the window and returns once the intro has unloaded it; an intro that hangs is
+    // closed after `limitMs`, so the run goes on.
+    void play(int limitMs)
+    {
+        QTimer limit;
+        limit.setSingleShot(true);
+        QObject::connect(&limit, &QTimer::timeout, &form, [this] { form.close(); });
+        limit.start(limitMs);
+        form.showModally();
+    }
+
     TestFolder folder;
     Form1 form;
+};
+
+QImage grabScreen()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Each case first puts a wallpaper on the screen: the intro captures the desktop when it loads.
+class Form1Screen : public testing::Test {
+protected:
+    // Shows the wallpaper and notes the desktop as the screen then shows it.
+    bool showDesktop(std::optional<QColor> plain = std::nullopt)
+    {
+        wallpaper_ = std::make_unique<Wallpaper>(plain);
+        const bool shown = wallpaper_->showOnScreen();
+        desktop = grabScreen();
+        return shown;
+    }
+
+    QImage desktop;
+
+private:
+    std::unique_ptr<Wallpaper> wallpaper_;
 };
 
 int differingPixels(const QImage& a, const QImage& b)
@@ -98,13 +133,9 @@ int differingPixels(const QImage& a, const QImage& b)
     return count;
 }
 
-TEST(Form1Screen, CoversTheScreenShowsTheDesktopAndUnloads)
+TEST_F(Form1Screen, CoversTheScreenShowsTheDesktopAndUnloads)
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    Wallpaper wallpaper;
-    ASSERT_TRUE(wallpaper.showOnScreen());
-    const QImage desktop = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-
+    ASSERT_TRUE(showDesktop());
     LoadedForm1 loaded;
     Form1& form = loaded.form;
 
@@ -115,14 +146,11 @@ TEST(Form1Screen, CoversTheScreenShowsTheDesktopAndUnloads)
     QImage firstFrame;
     clock.at([](const ScriptedClock& c) { return c.pausesOf(4) == 1; }, [&] {
         placed = form.geometry();
-        firstFrame = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        firstFrame = grabScreen();
     });
-    bool returned = false;
-    QTimer::singleShot(20000, [&] { if (!returned) form.close(); });  // never hang the run
-    form.showModally();
-    returned = true;
+    loaded.play(20000);
 
-    EXPECT_EQ(placed, screen->geometry());
+    EXPECT_EQ(placed, QGuiApplication::primaryScreen()->geometry());
     EXPECT_EQ(clock.pausesOf(1), 301) << "the intro did not run to its wipe";
     ASSERT_FALSE(firstFrame.isNull()) << "the intro never started";
     EXPECT_LT(differingPixels(desktop, firstFrame), desktop.width() * desktop.height() / 200);
@@ -200,20 +228,13 @@ double drawnShare(const QImage& frame, const QImage& title, const QImage& under)
     return titlePixels == 0 ? 0 : double(drawn) / double(titlePixels);
 }
 
-TEST(Form1Screen, TheTitleDissolvesInOverManyFramesThatTheScreenShows)
+TEST_F(Form1Screen, TheTitleDissolvesInOverManyFramesThatTheScreenShows)
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    Wallpaper wallpaper;
-    ASSERT_TRUE(wallpaper.showOnScreen());
-    const QImage desktop = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-
+    ASSERT_TRUE(showDesktop());
     LoadedForm1 loaded;
     platform::Surface& title = loaded.form.Pic1->extender();
     FrameGrabbingClock clock(title);
-    bool returned = false;
-    QTimer::singleShot(60000, [&] { if (!returned) loaded.form.close(); });  // never hang the run
-    loaded.form.showModally();
-    returned = true;
+    loaded.play(60000);
 
     // The dissolve: the frames between the first pass and the slide, the title then standing still.
     std::map<int, std::vector<QImage>> bySlideFrame;
@@ -247,7 +268,7 @@ TEST(Form1Screen, TheTitleDissolvesInOverManyFramesThatTheScreenShows)
     const auto partly = std::count_if(shares.begin(), shares.end(), [](double s) { return s > 0 && s < 1; });
     std::printf("dissolve at %dx%d: %zu presented frames, %zu distinct, %td with the title partly drawn; "
                 "drawn share at the quarters %.2f %.2f %.2f %.2f %.2f\n",
-                screen->size().width(), screen->size().height(), dissolve->second.size(), shares.size(), partly,
+                desktop.width(), desktop.height(), dissolve->second.size(), shares.size(), partly,
                 shares.front(), shares[shares.size() / 4], shares[shares.size() / 2], shares[shares.size() * 3 / 4],
                 shares.back());
     EXPECT_GE(partly, 30);
@@ -256,12 +277,11 @@ TEST(Form1Screen, TheTitleDissolvesInOverManyFramesThatTheScreenShows)
     EXPECT_EQ(dissolve->second.back(), finished) << "the last frame of the dissolve is the whole title";
 }
 
-TEST(Form1Screen, APlainDesktopGivesTheIntroItsOwnDarkBackground)
+TEST_F(Form1Screen, APlainDesktopGivesTheIntroItsOwnDarkBackground)
 {
     // What Xwayland hands an application is one colour over the whole screen: a plain desktop
     // looks the same, so both take the intro's own background.
-    Wallpaper wallpaper(QColor(0, 0, 0));
-    ASSERT_TRUE(wallpaper.showOnScreen());
+    ASSERT_TRUE(showDesktop(QColor(0, 0, 0)));
     LoadedForm1 loaded;
     EXPECT_TRUE(loaded.form.picture().isEmpty());
     EXPECT_EQ(loaded.form.BackColor(), 0x00201010u);
@@ -289,11 +309,8 @@ TEST(ChildProcess, Form1FirstFrameAgainstTheDesktop)
     ScriptedClock clock;
     QImage firstFrame;
     clock.at([](const ScriptedClock& c) { return c.pausesOf(4) == 1; },
-             [&] { firstFrame = screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32); });
-    bool returned = false;
-    QTimer::singleShot(20000, [&] { if (!returned) loaded.form.close(); });  // never hang the run
-    loaded.form.showModally();
-    returned = true;
+             [&] { firstFrame = grabScreen(); });
+    loaded.play(20000);
     ASSERT_FALSE(firstFrame.isNull()) << "the intro never started";
     ASSERT_EQ(firstFrame.size(), desktop.size());
     int differing = 0;

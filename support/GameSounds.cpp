@@ -1,0 +1,18 @@
+#include "support/GameSounds.h"
+
+#include "core/GameState.h"
+#include "platform/Events.h"
+#include "support/SoundSupport.h"
+
+void PlayIfSoundOn(const char* name, int16_t flags)
+{
+    if (!game().soundIsOn())
+        return;
+    QString file = game().DataFolder + QLatin1String(name);
+    int16_t result = 0;
+    PlayWave(file, flags, result);
+    if ((flags & PlayAndGoOn) == 0)
+        platform::DropPendingInput();
+}
+
+void SilenceIfSoundOn() { PlayIfSoundOn("NULL.WAV", PlayAndGoOn | NoAlertSound); }
