@@ -4,15 +4,13 @@
 #include "core/Numbers.h"
 #include "core/RunTimeError.h"
 
-#include <QFileInfo>
-
 namespace {
 
 int32_t twipsToPixels(double twips, int32_t twipsPerPixel)
 {
     if (twipsPerPixel == 0)
-        throw RunTimeError::inFile(QFileInfo(QStringLiteral(__FILE__)).fileName(), __LINE__,
-                                   QStringLiteral("Division by zero: twips per pixel is not set yet"));
+        throw RunTimeError(QStringLiteral("Converting a size to pixels before the screen was measured: Division "
+                                          "by zero"));
     return toInt32(twips / twipsPerPixel);
 }
 

@@ -63,7 +63,7 @@ Picture CaptureScreen()
     const int64_t twipsPerPixelX = wholeNumber(ScreenMetrics::twipsPerPixelX());
     const int64_t twipsPerPixelY = wholeNumber(ScreenMetrics::twipsPerPixelY());
     if (twipsPerPixelX == 0 || twipsPerPixelY == 0)
-        throw RunTimeError::inFile(QStringLiteral(__FILE__), __LINE__, QStringLiteral("Division by zero"));
+        throw RunTimeError(QStringLiteral("The screen capture: the screen has no size in pixels (Division by zero)"));
     const int32_t width = toInt32(double(wholeNumber(ScreenMetrics::widthTwips()) / twipsPerPixelX));
     const int32_t height = toInt32(double(wholeNumber(ScreenMetrics::heightTwips()) / twipsPerPixelY));
     return CaptureWindow(hWndScreen, 0, 0, 0, width, height);

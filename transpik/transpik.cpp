@@ -101,7 +101,7 @@ Surface& transpik::container() const
 {
     auto* form = qobject_cast<Surface*>(surface_->parentWidget());
     if (!form)
-        throw RunTimeError::inFile(__FILE__, __LINE__, QStringLiteral("The control has no container"));
+        throw RunTimeError(QStringLiteral("The transparent picture is not placed on a window"));
     return *form;
 }
 
