@@ -167,7 +167,9 @@ for size in 1024x768 1920x1080; do
   inproc=$("$bin/intro_bench" 2>/dev/null | tail -n1)
   skipped=$("$bin/intro_bench" --skip-after-frames 100 2>/dev/null | tail -n1)
   echo "== intro on Xvfb $size"
-  echo "intro window shown to quiz window shown: ${length} s (target 11.0 +- 0.3 s)"
+  # The time budget aims the intro at 11 s; the slide ends sooner when its path runs out first,
+  # which it does at both sizes once frames cost less than the 4 ms pause.
+  echo "intro window shown to quiz window shown: ${length} s (at most about 11 s)"
   echo "double-click during the slide to quiz window shown: ${skip_ms} ms"
   echo "in process: $inproc"
   echo "in process, double-click after 100 slide frames: $skipped"
