@@ -233,9 +233,17 @@ bool BitBlt(HDC dest, int32_t x, int32_t y, int32_t width, int32_t height, HDC s
         return true;
     // The DC colours matter only where a 1-bit image is involved.
     const bool converts = to.mono != from.mono;
-    copyPixels(*to.image, to.mono, target.topLeft(), *sourcePixels, from.mono, part.topLeft(), copied, rop,
-               converts ? rgbOf(sourceDc->bkColor) : 0, converts ? rgbOf(destDc->bkColor) : 0,
-               converts ? rgbOf(destDc->textColor) : 0);
+    if (rop == SRCCOPY && !converts && !to.mono && target == to.image->rect() && part == sourcePixels->rect() &&
+        sourcePixels->format() == to.image->format() &&
+        qFuzzyCompare(sourcePixels->devicePixelRatio(), to.image->devicePixelRatio())) {
+        // A whole image copied onto a whole image of its kind shares its pixels: a capture or
+        // a transition's snapshot of the form costs no memory until one of the two is drawn on.
+        *to.image = *sourcePixels;
+    } else {
+        copyPixels(*to.image, to.mono, target.topLeft(), *sourcePixels, from.mono, part.topLeft(), copied, rop,
+                   converts ? rgbOf(sourceDc->bkColor) : 0, converts ? rgbOf(destDc->bkColor) : 0,
+                   converts ? rgbOf(destDc->textColor) : 0);
+    }
     if (destDc->kind == DcKind::Target && destDc->target)
         destDc->target->changed(QRect(toPoint, size));
     return true;

@@ -38,6 +38,16 @@ QImage blankImage(const QSize& size)
     return image;
 }
 
+// Whether the picture alone makes up the image: the same size, kind of pixel and scale.
+bool coversImage(const Picture& picture, const QImage& image)
+{
+    if (!picture)
+        return false;
+    const QImage pixels = picture.image();
+    return pixels.size() == image.size() && pixels.format() == image.format() &&
+           qFuzzyCompare(pixels.devicePixelRatio(), image.devicePixelRatio());
+}
+
 } // namespace
 
 Surface::Surface(QWidget* parent)
@@ -70,6 +80,11 @@ HDC Surface::hDC() { return hdc_; }
 
 void Surface::renderNormal(QImage& image)
 {
+    if (coversImage(picture_, image)) {
+        // The picture is all the content: the image shares its pixels until it is drawn on.
+        image = picture_.image();
+        return;
+    }
     image.fill(oleColorToRgb(backColor_));
     if (picture_) {
         QPainter painter(&image);

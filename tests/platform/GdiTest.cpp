@@ -122,6 +122,24 @@ TEST_F(Gdi, CopiesAreClippedToBothSurfaces)
         EXPECT_EQ(same.at(x, 2), qRgb((x - 1) * 10, 20, 200));
 }
 
+TEST_F(Gdi, AWholeCopyStaysApartFromItsSourceWhenEitherIsDrawnOn)
+{
+    // A copy of a whole bitmap onto a whole bitmap of its size shares the pixels at first.
+    MemoryBitmap from(pixels(2, 2, {red, green, blue, white}));
+    MemoryBitmap to(pixels(2, 2, {black}));
+    MemoryBitmap paint(pixels(1, 1, {blue}));
+    ASSERT_TRUE(BitBlt(to.dc, 0, 0, 2, 2, from.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(to.at(1, 0), green);
+
+    BitBlt(from.dc, 1, 0, 1, 1, paint.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(from.at(1, 0), blue);
+    EXPECT_EQ(to.at(1, 0), green);
+
+    BitBlt(to.dc, 0, 0, 1, 1, paint.dc, 0, 0, SRCINVERT);
+    EXPECT_EQ(to.at(0, 0), 0xFFFF00FFu);
+    EXPECT_EQ(from.at(0, 0), red);
+}
+
 TEST_F(Gdi, SelectionAndDeletionFollowTheWindowSystemRules)
 {
     const HDC dc = CreateCompatibleDC(0), other = CreateCompatibleDC(0);
