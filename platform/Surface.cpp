@@ -38,13 +38,14 @@ QImage blankImage(const QSize& size)
     return image;
 }
 
-// Whether the picture alone makes up the image: the same size, kind of pixel and scale.
+// Whether the picture alone makes up the image: opaque, of the same size, kind of pixel and
+// scale (a picture with see-through pixels shows the back colour through them).
 bool coversImage(const Picture& picture, const QImage& image)
 {
     if (!picture)
         return false;
     const QImage pixels = picture.image();
-    return pixels.size() == image.size() && pixels.format() == image.format() &&
+    return !pixels.hasAlphaChannel() && pixels.size() == image.size() && pixels.format() == image.format() &&
            qFuzzyCompare(pixels.devicePixelRatio(), image.devicePixelRatio());
 }
 
