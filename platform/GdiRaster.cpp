@@ -5,6 +5,7 @@
 #include "platform/GdiObjects.h"
 #include "platform/GdiTrace.h"
 #include "platform/OleColor.h"
+#include "platform/RootWindowGrab.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -89,17 +90,23 @@ QImage grabScreen(const QRect& global)
         return {};
     const QPoint origin = screen->geometry().topLeft();
     const qreal ratio = screen->devicePixelRatio();
-    QImage grabbed = screen->grabWindow(0, global.x() - origin.x(), global.y() - origin.y(), global.width(), global.height())
-                         .toImage()
-                         .convertToFormat(QImage::Format_RGB32);
-    const QSize expected = deviceRect(QPoint(), global.size(), ratio).size();
-    if (grabbed.size() != expected) {
-        // Parts outside the screen read as black.
-        QImage full(expected, QImage::Format_RGB32);
-        full.fill(Qt::black);
-        for (int y = 0; y < std::min(grabbed.height(), full.height()); ++y)
-            std::memcpy(full.scanLine(y), grabbed.constScanLine(y), std::min(grabbed.width(), full.width()) * 4);
-        grabbed = full;
+    // A screen's corner has the same place in the game's pixels and in device pixels.
+    const QRect device = deviceRect(global.topLeft() - origin, global.size(), ratio).translated(origin);
+    QImage grabbed;
+    if (std::optional<QImage> root = grabRootWindow(device)) {
+        grabbed = *root;
+    } else {
+        grabbed = screen->grabWindow(0, global.x() - origin.x(), global.y() - origin.y(), global.width(), global.height())
+                      .toImage()
+                      .convertToFormat(QImage::Format_RGB32);
+        if (grabbed.size() != device.size()) {
+            // Parts outside the screen read as black.
+            QImage full(device.size(), QImage::Format_RGB32);
+            full.fill(Qt::black);
+            for (int y = 0; y < std::min(grabbed.height(), full.height()); ++y)
+                std::memcpy(full.scanLine(y), grabbed.constScanLine(y), std::min(grabbed.width(), full.width()) * 4);
+            grabbed = full;
+        }
     }
     grabbed.setDevicePixelRatio(ratio);
     return grabbed;
