@@ -2,11 +2,15 @@
 // until it has unloaded.
 #include "quiz/Form2.h"
 #include "app/QuorvelApplication.h"
+#include "platform/RootWindowGrab.h"
 
 #include <exception>
 
 int main(int argc, char** argv)
 {
+    // The intro plays over the desktop as it is now; reading it takes a while, so it starts
+    // at once, beside the start of Qt.
+    platform::readDesktopAhead();
     QuorvelApplication app(argc, argv);
     // The intro window closes while the quiz window is still hidden; that must not end the run.
     app.setQuitOnLastWindowClosed(false);

@@ -1,27 +1,20 @@
 #include "platform/Compositing.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
+#include "platform/XcbConnection.h"
 
-#include <cstdlib>
-#include <memory>
+#include <QGuiApplication>
 #include <string>
 
 namespace platform {
 
 namespace {
 
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
 // The X server is Xwayland: it carries the extension of that name.
 bool isXwayland(xcb_connection_t* connection)
 {
     const char name[] = "XWAYLAND";
     const auto cookie = xcb_query_extension(connection, sizeof name - 1, name);
-    const ReplyPtr<xcb_query_extension_reply_t> reply(xcb_query_extension_reply(connection, cookie, nullptr), &std::free);
+    const XcbReply<xcb_query_extension_reply_t> reply(xcb_query_extension_reply(connection, cookie, nullptr), &std::free);
     return reply && reply->present;
 }
 
@@ -30,11 +23,11 @@ bool compositingManagerRuns(xcb_connection_t* connection, int screen)
 {
     const std::string name = "_NET_WM_CM_S" + std::to_string(screen);
     const auto atomCookie = xcb_intern_atom(connection, 0, uint16_t(name.size()), name.c_str());
-    const ReplyPtr<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(connection, atomCookie, nullptr), &std::free);
+    const XcbReply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(connection, atomCookie, nullptr), &std::free);
     if (!atom)
         return false;
     const auto ownerCookie = xcb_get_selection_owner(connection, atom->atom);
-    const ReplyPtr<xcb_get_selection_owner_reply_t> owner(
+    const XcbReply<xcb_get_selection_owner_reply_t> owner(
         xcb_get_selection_owner_reply(connection, ownerCookie, nullptr), &std::free);
     return owner && owner->owner != XCB_NONE;
 }
@@ -46,10 +39,7 @@ bool desktopBlendsWindows()
     const QString platform = QGuiApplication::platformName();
     if (platform.startsWith(QLatin1String("wayland")))
         return true;
-    if (platform != QLatin1String("xcb"))
-        return false;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = xcbConnection();
     if (!connection)
         return false;
     // The default screen of the connection (Qt serves one X screen per connection here).

@@ -12,8 +12,8 @@ using namespace objects;
 
 QImage bitmapImage(HBITMAP bitmap)
 {
-    const BitmapObject* object = findBitmap(bitmap);
-    return object ? object->image : QImage();
+    BitmapObject* object = findBitmap(bitmap);
+    return object ? object->image() : QImage();
 }
 
 bool isMonochrome(HBITMAP bitmap)

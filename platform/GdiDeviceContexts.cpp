@@ -87,13 +87,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int32_t width, int32_t height)
             // A bitmap for the screen of a scaled desktop holds its device pixels, so a capture
             // keeps every pixel the screen shows.
             const qreal ratio = dc->kind == DcKind::Screen ? screenRatio() : 1;
-            QImage image(deviceLength(width, ratio), deviceLength(height, ratio),
-                         mono ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
-            if (!image.isNull()) {
-                image.fill(mono ? 0u : 0xFF000000u);
-                image.setDevicePixelRatio(ratio);
-                result = newBitmap(std::move(image), mono);
-            }
+            result = newBlankBitmap(QSize(deviceLength(width, ratio), deviceLength(height, ratio)), ratio, mono);
         }
     }
     record("CreateCompatibleBitmap", [&] { return QStringList{h(hdc), n(width), n(height)}; }, result);

@@ -8,11 +8,9 @@ namespace platform::objects {
 Registry::Registry()
 {
     // A fresh memory DC holds a 1 x 1 monochrome bitmap, as on the original platform.
-    BitmapObject stock;
-    stock.image = QImage(1, 1, QImage::Format_Grayscale8);
-    stock.image.fill(0);
-    stock.mono = true;
-    bitmaps.emplace(handles::stockBitmap, std::move(stock));
+    QImage stock(1, 1, QImage::Format_Grayscale8);
+    stock.fill(0);
+    bitmaps.emplace(handles::stockBitmap, BitmapObject(std::move(stock), true));
     // The default palette: the 20 static colours.
     PaletteObject defaultPalette;
     for (int i = 0; i < 256; ++i)
@@ -78,8 +76,59 @@ HBITMAP newBitmap(QImage image, bool mono)
 {
     auto& r = registry();
     const HBITMAP handle = r.newHandle(handles::Kind::Bitmap);
-    r.bitmaps.emplace(handle, BitmapObject{std::move(image), mono, 0});
+    r.bitmaps.emplace(handle, BitmapObject(std::move(image), mono));
     return handle;
+}
+
+HBITMAP newBlankBitmap(const QSize& pixels, qreal ratio, bool mono)
+{
+    auto& r = registry();
+    const HBITMAP handle = r.newHandle(handles::Kind::Bitmap);
+    r.bitmaps.emplace(handle, BitmapObject::blank(pixels, ratio, mono));
+    return handle;
+}
+
+BitmapObject BitmapObject::blank(const QSize& pixels, qreal ratio, bool mono)
+{
+    BitmapObject bitmap(QImage(), mono);
+    bitmap.blank_ = true;
+    bitmap.blankPixels_ = pixels;
+    bitmap.blankRatio_ = ratio;
+    return bitmap;
+}
+
+QImage::Format BitmapObject::format() const
+{
+    if (!blank_)
+        return image_.format();
+    return mono ? QImage::Format_Grayscale8 : QImage::Format_RGB32;
+}
+
+QSize BitmapObject::gameSize() const
+{
+    if (!blank_)
+        return image_.deviceIndependentSize().toSize();
+    return (QSizeF(blankPixels_) / blankRatio_).toSize();
+}
+
+QImage& BitmapObject::image()
+{
+    if (blank_) {
+        // A new bitmap is black (colour) or all 0 bits (1-bit).
+        image_ = QImage(blankPixels_, format());
+        if (!image_.isNull()) {
+            image_.fill(mono ? 0u : 0xFF000000u);
+            image_.setDevicePixelRatio(blankRatio_);
+        }
+        blank_ = false;
+    }
+    return image_;
+}
+
+void BitmapObject::replaceWhole(const QImage& whole)
+{
+    image_ = whole;
+    blank_ = false;
 }
 
 qreal screenRatio()

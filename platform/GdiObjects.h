@@ -13,10 +13,31 @@ namespace platform::objects {
 constexpr COLORREF white = 0x00FFFFFF;
 constexpr COLORREF black = 0x00000000;
 
-struct BitmapObject {
-    QImage image;  // RGB32 (colour) or Grayscale8 holding 0 / 255 (1-bit)
+// A bitmap's pixels: RGB32 (colour) or Grayscale8 holding 0 / 255 (1-bit). A new bitmap is
+// blank, and its pixels are made only when first read or drawn on: one that is first copied
+// over whole (a capture, a transition's snapshot of a form) never fills pixels that are at once
+// replaced.
+class BitmapObject {
+public:
+    BitmapObject(QImage image, bool mono) : mono(mono), image_(std::move(image)) {}
+    static BitmapObject blank(const QSize& pixels, qreal ratio, bool mono);
+
+    QImage& image();  // the pixels, made now if still blank
+    QRect pixelRect() const { return QRect(QPoint(), blank_ ? blankPixels_ : image_.size()); }
+    qreal ratio() const { return blank_ ? blankRatio_ : image_.devicePixelRatio(); }
+    QImage::Format format() const;
+    QSize gameSize() const;  // in the game's pixels
+    // Takes the pixels of an image of this bitmap's size and kind, shared until either is drawn on.
+    void replaceWhole(const QImage& whole);
+
     bool mono = false;
     HDC selectedIn = 0;  // the stock bitmap may sit in many DCs and is never marked
+
+private:
+    QImage image_;
+    bool blank_ = false;
+    QSize blankPixels_;
+    qreal blankRatio_ = 1;
 };
 
 struct PaletteObject {
@@ -56,6 +77,7 @@ BitmapObject* findBitmap(HBITMAP bitmap);
 PaletteObject* findPalette(HPALETTE palette);
 HDC newDc(DcObject dc);
 HBITMAP newBitmap(QImage image, bool mono);
+HBITMAP newBlankBitmap(const QSize& pixels, qreal ratio, bool mono);
 
 // The system palette of a 256-colour device (0xAARRGGBB), entry 0 to 255.
 uint32_t systemPaletteEntry(int index);

@@ -5,6 +5,7 @@
 #include "platform/GdiObjects.h"
 #include "platform/GdiTrace.h"
 #include "platform/OleColor.h"
+#include "platform/RootWindowGrab.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -27,11 +28,21 @@ QRgb rgbOf(COLORREF color) { return oleColorToRgb(color); }
 // One side of a raster copy: the pixels and what they belong to.
 struct Side {
     QImage* image = nullptr;  // writable pixels (destination) or the source's pixels
+    BitmapObject* bitmap = nullptr;  // a memory DC's bitmap, whose pixels may not be made yet
+    QRect pixelRect;      // the whole image, in its own pixels
+    QImage::Format format = QImage::Format_Invalid;
     std::optional<QImage> grabbed;  // a screen source's pixels for the copied rectangle only
     bool mono = false;
     QSize size;          // in the game's pixels
     qreal ratio = 1;     // image pixels per game pixel (a scaled screen's device pixels)
     DcObject* dc = nullptr;
+
+    QImage* pixels()
+    {
+        if (!image && bitmap)
+            image = &bitmap->image();
+        return image;
+    }
 };
 
 // An image's size in the game's pixels.
@@ -45,10 +56,12 @@ bool resolve(DcObject* dc, Side& side)
         BitmapObject* bitmap = findBitmap(dc->bitmap);
         if (!bitmap)
             return false;
-        side.image = &bitmap->image;
+        side.bitmap = bitmap;
         side.mono = bitmap->mono;
-        side.size = gameSize(bitmap->image);
-        side.ratio = bitmap->image.devicePixelRatio();
+        side.size = bitmap->gameSize();
+        side.ratio = bitmap->ratio();
+        side.pixelRect = bitmap->pixelRect();
+        side.format = bitmap->format();
         return true;
     }
     case DcKind::Target:
@@ -57,6 +70,8 @@ bool resolve(DcObject* dc, Side& side)
             return false;
         side.size = gameSize(*side.image);
         side.ratio = side.image->devicePixelRatio();
+        side.pixelRect = side.image->rect();
+        side.format = side.image->format();
         return true;
     case DcKind::Screen:
         side.size = dc->screenArea.size();
@@ -75,17 +90,23 @@ QImage grabScreen(const QRect& global)
         return {};
     const QPoint origin = screen->geometry().topLeft();
     const qreal ratio = screen->devicePixelRatio();
-    QImage grabbed = screen->grabWindow(0, global.x() - origin.x(), global.y() - origin.y(), global.width(), global.height())
-                         .toImage()
-                         .convertToFormat(QImage::Format_RGB32);
-    const QSize expected = deviceRect(QPoint(), global.size(), ratio).size();
-    if (grabbed.size() != expected) {
-        // Parts outside the screen read as black.
-        QImage full(expected, QImage::Format_RGB32);
-        full.fill(Qt::black);
-        for (int y = 0; y < std::min(grabbed.height(), full.height()); ++y)
-            std::memcpy(full.scanLine(y), grabbed.constScanLine(y), std::min(grabbed.width(), full.width()) * 4);
-        grabbed = full;
+    // A screen's corner has the same place in the game's pixels and in device pixels.
+    const QRect device = deviceRect(global.topLeft() - origin, global.size(), ratio).translated(origin);
+    QImage grabbed;
+    if (std::optional<QImage> root = grabRootWindow(device)) {
+        grabbed = *root;
+    } else {
+        grabbed = screen->grabWindow(0, global.x() - origin.x(), global.y() - origin.y(), global.width(), global.height())
+                      .toImage()
+                      .convertToFormat(QImage::Format_RGB32);
+        if (grabbed.size() != device.size()) {
+            // Parts outside the screen read as black.
+            QImage full(device.size(), QImage::Format_RGB32);
+            full.fill(Qt::black);
+            for (int y = 0; y < std::min(grabbed.height(), full.height()); ++y)
+                std::memcpy(full.scanLine(y), grabbed.constScanLine(y), std::min(grabbed.width(), full.width()) * 4);
+            grabbed = full;
+        }
     }
     grabbed.setDevicePixelRatio(ratio);
     return grabbed;
@@ -202,45 +223,50 @@ bool BitBlt(HDC dest, int32_t x, int32_t y, int32_t width, int32_t height, HDC s
     const QSize size(static_cast<int>(w), static_cast<int>(hgt));
     QPoint fromPoint(static_cast<int>(sx), static_cast<int>(sy));
 
-    const QImage* sourcePixels = from.image;
+    const QImage* sourcePixels = from.pixels();
     if (sourceDc->kind == DcKind::Screen) {
         from.grabbed = grabScreen(QRect(sourceDc->screenArea.topLeft() + fromPoint, size));
-        if (from.grabbed->isNull())
-            return false;
         sourcePixels = &*from.grabbed;
         fromPoint = QPoint(0, 0);
     }
+    if (!sourcePixels || sourcePixels->isNull())
+        return false;
     const QPoint toPoint(static_cast<int>(dx), static_cast<int>(dy));
     // Both sides in image pixels. On a scaled screen a side may hold device pixels: equal ratios
     // copy pixel for pixel, unequal ones resample the source part to the destination's pixels.
     const QRect target = deviceRect(toPoint, size, to.ratio);
     QRect part = deviceRect(fromPoint, size, from.ratio);
     const bool resampled = !qFuzzyCompare(to.ratio, from.ratio);
-    // A copy within one image reads a snapshot, so overlapping rectangles copy correctly.
-    std::optional<QImage> snapshot;
-    if (sourcePixels == to.image || resampled) {
-        snapshot = sourcePixels->copy(part);
-        if (resampled)
-            snapshot = snapshot->scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        sourcePixels = &*snapshot;
-        part.moveTopLeft(QPoint(0, 0));
-    }
-    // Rounding to device pixels may reach one pixel past either image: the common part is copied.
-    const QSize copied = (target & to.image->rect())
-                             .size()
-                             .boundedTo((sourcePixels->rect() & part).size());
-    if (copied.isEmpty())
-        return true;
     // The DC colours matter only where a 1-bit image is involved.
     const bool converts = to.mono != from.mono;
-    if (rop == SRCCOPY && !converts && !to.mono && target == to.image->rect() && part == sourcePixels->rect() &&
-        sourcePixels->format() == to.image->format() &&
-        qFuzzyCompare(sourcePixels->devicePixelRatio(), to.image->devicePixelRatio())) {
+    if (rop == SRCCOPY && !converts && !to.mono && !resampled && target == to.pixelRect &&
+        part == sourcePixels->rect() && sourcePixels->format() == to.format &&
+        qFuzzyCompare(sourcePixels->devicePixelRatio(), to.ratio)) {
         // A whole image copied onto a whole image of its kind shares its pixels: a capture or
-        // a transition's snapshot of the form costs no memory until one of the two is drawn on.
-        *to.image = *sourcePixels;
+        // a transition's snapshot of the form costs no memory until one of the two is drawn on,
+        // and a new bitmap copied over whole never makes pixels of its own.
+        if (to.bitmap)
+            to.bitmap->replaceWhole(*sourcePixels);
+        else
+            *to.image = *sourcePixels;
     } else {
-        copyPixels(*to.image, to.mono, target.topLeft(), *sourcePixels, from.mono, part.topLeft(), copied, rop,
+        QImage* destPixels = to.pixels();
+        if (destPixels->isNull())
+            return false;
+        // A copy within one image reads a snapshot, so overlapping rectangles copy correctly.
+        std::optional<QImage> snapshot;
+        if (sourcePixels == destPixels || resampled) {
+            snapshot = sourcePixels->copy(part);
+            if (resampled)
+                snapshot = snapshot->scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            sourcePixels = &*snapshot;
+            part.moveTopLeft(QPoint(0, 0));
+        }
+        // Rounding to device pixels may reach one pixel past either image: the common part is copied.
+        const QSize copied = (target & destPixels->rect()).size().boundedTo((sourcePixels->rect() & part).size());
+        if (copied.isEmpty())
+            return true;
+        copyPixels(*destPixels, to.mono, target.topLeft(), *sourcePixels, from.mono, part.topLeft(), copied, rop,
                    converts ? rgbOf(sourceDc->bkColor) : 0, converts ? rgbOf(destDc->bkColor) : 0,
                    converts ? rgbOf(destDc->textColor) : 0);
     }

@@ -4,6 +4,7 @@
 // pixels.
 #include "platform/CallRecorder.h"
 #include "platform/Gdi.h"
+#include "platform/RootWindowGrab.h"
 #include "core/RunTimeError.h"
 #include "platform/ScreenMetrics.h"
 #include "support/VBPRNT32.h"
@@ -15,6 +16,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
+#include <QThread>
 #include <QWidget>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -122,6 +124,46 @@ TEST_F(Capture, WindowCaptureWithAndWithoutFrame)
     const QImage part = capture(-1, 10, 5, 20, 30);
     EXPECT_EQ(part.size(), QSize(20, 30));
     EXPECT_EQ(mismatches(part, {0, 0}, {10, 5, 20, 30}), 0);
+}
+
+TEST_F(Capture, PixelsPastTheScreenEdgeAreBlack)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    window.move(screen.width() - 24, 100);
+    QTest::qWait(100);
+    ASSERT_EQ(window.x(), screen.width() - 24);
+    // The whole window: 24 columns on the screen, 40 past its right edge.
+    const QImage part = capture(1, 0, 0, 64, 48);
+    ASSERT_EQ(part.size(), QSize(64, 48));
+    EXPECT_EQ(mismatches(part, {0, 0}, {0, 0, 24, 48}), 0);
+    int notBlack = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 24; x < 64; ++x)
+            notBlack += part.pixel(x, y) != 0xFF000000;
+    EXPECT_EQ(notBlack, 0);
+}
+
+TEST_F(Capture, TheDesktopReadAheadServesTheFirstScreenCaptureOnly)
+{
+    const QPoint before = window.pos();
+    readDesktopAhead();
+    // Long enough for the read on its own thread; the window then moves.
+    QThread::msleep(1000);
+    window.move(before + QPoint(200, 100));
+    QTest::qWait(100);
+    ScreenMetrics::setOverride(ScreenInfo{1024, 768, 15, 15});
+    // The first capture is the desktop as it was read ahead, the window at its old place ...
+    EXPECT_EQ(mismatches(CaptureScreen().image(), before, {0, 0, 64, 48}), 0);
+    // ... and the next one reads the screen as it is now.
+    QElapsedTimer timer;
+    timer.start();
+    QImage now = CaptureScreen().image();
+    while (timer.elapsed() < 3000 && mismatches(now, window.pos(), {0, 0, 64, 48}) != 0) {
+        QTest::qWait(20);
+        now = CaptureScreen().image();
+    }
+    EXPECT_EQ(mismatches(now, window.pos(), {0, 0, 64, 48}), 0);
+    EXPECT_NE(mismatches(now, before, {0, 0, 64, 48}), 0);
 }
 
 TEST_F(Capture, PaletteDeviceGivesThePictureTheSystemPalette)

@@ -91,6 +91,7 @@ check "the quiz window shows by itself after the intro (after $appeared ms, $n f
 frames=("$work"/frame-*.xwd)
 [ -n "$quiz_frame" ] && unset 'frames[-1]'
 stride=$(( (${#frames[@]} + 15) / 16 )); [ "$stride" -lt 1 ] && stride=1
+last_second=$(( n * 1000 / (appeared > 0 ? appeared : 1) + 1 ))  # frames taken in a second, and one
 lowest=100 changed=0 intro_frame=
 for ((i = 0; i < ${#frames[@]}; i += stride)); do
   frame="${frames[$i]%.xwd}.png"
@@ -98,7 +99,7 @@ for ((i = 0; i < ${#frames[@]}; i += stride)); do
   quiz_on_screen "$frame" && break  # the intro has ended
   title=$(differing_pixels "$work/desktop.png" "$frame")
   # A quiz check runs once a second, so the last second's frames may show the quiz window opening.
-  [ $((${#frames[@]} - i)) -le 5 ] && quiz_arriving "$frame" "$title" && break
+  [ $((${#frames[@]} - i)) -le "$last_second" ] && quiz_arriving "$frame" "$title" && break
   share=$(outside_title_share "$title")
   echo "intro frame $(basename "$frame" .png): $share % of the screen outside the title equals the desktop ($title pixels differ)"
   awk -v a="$share" -v b="$lowest" 'BEGIN {exit !(a < b)}' && lowest=$share

@@ -140,6 +140,33 @@ TEST_F(Gdi, AWholeCopyStaysApartFromItsSourceWhenEitherIsDrawnOn)
     EXPECT_EQ(from.at(0, 0), red);
 }
 
+TEST_F(Gdi, ANewCompatibleBitmapIsBlackWhereverItIsFirstUsed)
+{
+    MemoryBitmap colourDc(pixels(1, 1, {red}));
+    const auto compatible = [&](HDC dc) { return CreateCompatibleBitmap(dc, 3, 2); };
+    // Read as it is, drawn on in part, copied from, and copied over whole.
+    MemoryBitmap read(compatible(colourDc.dc));
+    EXPECT_EQ(read.at(2, 1), black);
+    MemoryBitmap drawn(compatible(colourDc.dc));
+    ASSERT_TRUE(BitBlt(drawn.dc, 0, 0, 1, 1, colourDc.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(drawn.at(0, 0), red);
+    EXPECT_EQ(drawn.at(1, 0), black);
+    MemoryBitmap to(pixels(3, 2, {white}));
+    MemoryBitmap source(compatible(colourDc.dc));
+    ASSERT_TRUE(BitBlt(to.dc, 1, 0, 2, 2, source.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(to.at(0, 0), white);
+    EXPECT_EQ(to.at(2, 1), black);
+    MemoryBitmap whole(compatible(colourDc.dc));
+    ASSERT_TRUE(BitBlt(whole.dc, 0, 0, 3, 2, to.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(whole.at(0, 0), white);
+    EXPECT_EQ(whole.at(2, 1), black);
+    // A 1-bit one holds 0 bits.
+    const HDC fresh = CreateCompatibleDC(0);
+    MemoryBitmap bits(CreateCompatibleBitmap(fresh, 3, 2));
+    DeleteDC(fresh);
+    EXPECT_EQ(bits.bit(2, 1), 0);
+}
+
 TEST_F(Gdi, SelectionAndDeletionFollowTheWindowSystemRules)
 {
     const HDC dc = CreateCompatibleDC(0), other = CreateCompatibleDC(0);
