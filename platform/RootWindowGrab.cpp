@@ -42,7 +42,11 @@ QImage readRoot(xcb_connection_t* connection, const xcb_screen_t* screen, const 
 {
     const auto cookie = xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, int16_t(part.x()),
                                       int16_t(part.y()), uint16_t(part.width()), uint16_t(part.height()), ~0u);
-    xcb_get_image_reply_t* reply = xcb_get_image_reply(connection, cookie, nullptr);
+    // A refused read (the server may refuse one while it reshapes the screen) leaves the reading
+    // to the caller's other way, without a report of an X error.
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(connection, cookie, &error);
+    std::free(error);
     if (!reply)
         return {};
     const qsizetype pixels = qsizetype(part.width()) * part.height();
