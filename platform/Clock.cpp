@@ -27,9 +27,9 @@ void Clock::sleep(int64_t milliseconds)
         return testSource->sleep(milliseconds);
     // A pause ends as soon after its length as the system can wake the thread. The default
     // timer slack lets each pause run over by a quarter of a millisecond or more, which adds up
-    // over the hundreds of 4 ms pauses of the intro's slide.
-    static const bool tightTimers = prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0) == 0;
-    (void)tightTimers;
+    // over the hundreds of 4 ms pauses of the intro's slide. The slack belongs to a thread.
+    thread_local const int tightTimers = prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+    static_cast<void>(tightTimers);
     QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
