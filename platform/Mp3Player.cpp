@@ -33,7 +33,7 @@ QMediaPlayer& Mp3Player::player()
     // The media framework is brought up by the first clip, not with the window: most of a game
     // never plays one, and loading it costs the start of the program time and memory.
     if (!player_) {
-        useGStreamerBackend();
+        chooseMediaBackend();
         output_ = std::make_unique<QAudioOutput>();
         player_ = std::make_unique<QMediaPlayer>();
         player_->setAudioOutput(output_.get());

@@ -1,5 +1,7 @@
 #include "platform/OleColor.h"
 
+#include <iterator>
+
 namespace platform {
 
 namespace {

@@ -210,7 +210,7 @@ SoundChannel& channel()
 
 int32_t sndPlaySound(const QString& file, uint32_t flags)
 {
-    useGStreamerBackend();
+    chooseMediaBackend();
     const std::optional<Pcm> sound = readWave(file);
     const bool played = sound && channel().play(*sound);
     bool heard = played;
@@ -231,7 +231,7 @@ uint32_t waveOutGetNumDevs()
 {
     if (outputCountOverride)
         return *outputCountOverride;
-    useGStreamerBackend();
+    chooseMediaBackend();
     return static_cast<uint32_t>(QMediaDevices::audioOutputs().size());
 }
 
