@@ -1,7 +1,9 @@
 #include "platform/Events.h"
 
+#include "platform/FormWindow.h"
+
 #include <QAbstractEventDispatcher>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 
 namespace platform {
@@ -30,7 +32,18 @@ bool isPlayerInput(QEvent::Type type)
     }
 }
 
-// Swallows player input for as long as it is installed on the application.
+// A close request stays wanted whenever it was given: the Close button, Esc.
+bool isCloseRequest(const QObject* receiver, const QEvent& event)
+{
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        const auto* form = qobject_cast<const FormWindow*>(window);
+        if (form && form->isCloseRequest(receiver, event))
+            return true;
+    }
+    return false;
+}
+
+// Swallows player input, close requests aside, for as long as it is installed on the application.
 class InputDropper : public QObject {
 public:
     InputDropper() { QCoreApplication::instance()->installEventFilter(this); }
@@ -39,7 +52,10 @@ public:
     InputDropper& operator=(const InputDropper&) = delete;
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override { return isPlayerInput(event->type()); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        return isPlayerInput(event->type()) && !isCloseRequest(watched, *event);
+    }
 };
 
 } // namespace

@@ -7,7 +7,8 @@ void DoEvents();
 
 // Runs the events that queued up during a wait without events (close requests, the clip
 // player's end report, repaints), but drops the clicks, key presses and wheel turns among them:
-// input given while the window could not react is not delivered to what shows next.
+// input given while the window could not react is not delivered to what shows next. Esc and
+// input to a window's Close button are close requests, not answers: they are kept.
 void DropPendingInput();
 
 } // namespace platform

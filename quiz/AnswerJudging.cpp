@@ -65,7 +65,8 @@ void Form2::giveFeedback(int16_t index, bool right)
     PlayIfSoundOn(right ? "RIGHT.WAV" : "WRONG.WAV", PlayToTheEnd);
     if (g.soundIsOn() && g.showsMusicQuestion())
         WaitWithoutEvents(0.5);
-    // Close requests that came during a wait without events run when it ends.
+    // A close request given during the sound or the pause (Esc, the Close button, the close box)
+    // has run as it ended; the clicks and other keys given then were dropped.
     if (closeRequestedDuringAnswer())
         return;
     if (rules_.bringsRemark(index)) {

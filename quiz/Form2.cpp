@@ -13,7 +13,6 @@
 #include "platform/SingleInstance.h"
 #include "platform/Sound.h"
 
-#include <QTimer>
 #include <utility>
 
 using platform::CommandButton;
@@ -97,6 +96,7 @@ void Form2::createControls()
     // A screen reader names each button; the answer buttons take their answer's text when a
     // question shows (NEXTQUESTION).
     Command1->setAccessibleName(QStringLiteral("Close"));
+    setCloseButton(Command1);
     Command2->setAccessibleName(QStringLiteral("Replay"));
 
     Imgdelvo[DelvoShown] = new ImageBox(this);
@@ -134,6 +134,7 @@ void Form2::Form_Activate()
     if (activated_)
         return;
     activated_ = true;
+    setUpdatesEnabled(true);
     // Progress saved against a larger bank points past the end of this one: a new game starts.
     rules_.startNewGameWhenOver();
     NEXTQUESTION();
@@ -142,11 +143,16 @@ void Form2::Form_Activate()
 void Form2::showEvent(QShowEvent* event)
 {
     FormWindow::showEvent(event);
-    // Not every desktop activates a new window (a compositor without a keyboard, focus-stealing
-    // prevention): the first question also comes as soon as the window's events run, before
-    // it is first painted, so the controls' design texts never show.
+    // Nothing is painted before the first question, so the controls' design texts never show.
     if (!activated_)
-        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+        setUpdatesEnabled(false);
+}
+
+void Form2::Form_FirstSeen()
+{
+    // Not every desktop activates a new window (a compositor without a keyboard, focus-stealing
+    // prevention): the first question also comes as soon as the window can be seen.
+    Form_Activate();
 }
 
 void Form2::Form_KeyPress(int16_t& keyAscii)

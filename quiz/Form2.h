@@ -52,6 +52,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void Form_FirstSeen() override;
 
 private:
     // What a screen reader is told reads the controls; tests see them through a view of their own.

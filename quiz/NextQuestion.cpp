@@ -65,6 +65,7 @@ void Form2::playMusicInterlude()
     Label22->hide();
     hideQuestion();
     Command1->hide();
+    Command2->hide();
 
     const double width = windowWidthPixels();
     const double height = windowHeightPixels();

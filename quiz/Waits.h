@@ -5,7 +5,8 @@
 #include <functional>
 
 // Returns once more than `seconds` have passed; no event runs meanwhile. The events that
-// queued up run when it ends, except the clicks and keys given meanwhile, which are dropped.
+// queued up run when it ends, close requests among them, except the clicks and keys given
+// meanwhile that would answer or replay, which are dropped.
 void WaitWithoutEvents(double seconds);
 
 // Lets events run until `done` holds (checked after each round of events) or more than

@@ -2,14 +2,13 @@
 
 namespace {
 
-bool isOneColour(const QImage& image)
+bool isAllBlack(const QImage& image)
 {
     const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
-    const QRgb first = pixels.pixel(0, 0) & RGB_MASK;
     for (int y = 0; y < pixels.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
         for (int x = 0; x < pixels.width(); ++x)
-            if ((line[x] & RGB_MASK) != first)
+            if ((line[x] & RGB_MASK) != 0)
                 return false;
     }
     return true;
@@ -22,5 +21,5 @@ bool isUsableCapture(const platform::Picture& capture)
     if (capture.isEmpty())
         return false;
     const QImage image = capture.image();
-    return !image.isNull() && !isOneColour(image);
+    return !image.isNull() && !isAllBlack(image);
 }

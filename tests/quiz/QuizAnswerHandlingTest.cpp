@@ -1,5 +1,5 @@
 // What reaches the window while an answer is handled: close requests during the remark, and
-// clicks and keys given while the game holds the window.
+// clicks and keys given while the game holds the window: answers dropped, close requests kept.
 #include "platform/CommandButton.h"
 #include "platform/Label.h"
 #include "tests/quiz/QuizFixture.h"
@@ -111,22 +111,25 @@ TEST_F(QuizAnswerHandling, EscTwiceDuringTheRemarkSavesAGameThatResumesAtTheNext
     EXPECT_EQ(game().CorrectCount, 6);
 }
 
-TEST_F(QuizAnswerHandling, InputGivenWhileTheGameHoldsTheWindowIsDropped)
+// Each is given at the first pause of the answer's handling, and would act if it came through.
+TEST_F(QuizAnswerHandling, AnswersGivenWhileTheGameHoldsTheWindowAreDroppedCloseRequestsKept)
 {
     struct Case {
         const char* what;
-        std::function<void(const Form2View&)> give;  // given at the first pause of the answer's handling
+        std::function<void(const Form2View&)> give;
+        bool closeRequest;
+    };
+    const auto keys = [](QWidget* widget, Qt::Key key, const char* text) {
+        QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+        QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
     };
     const Case cases[] = {
-        {"second click of a double-click on the same spot", [](const Form2View& f) { queueClick(f.cmdans[1], true); }},
-        {"click on another answer", [](const Form2View& f) { queueClick(f.cmdans[2], false); }},
-        {"Space on the focused Close button", [](const Form2View& f) {
-             QCoreApplication::postEvent(f.Command1, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
-             QCoreApplication::postEvent(f.Command1, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
-         }},
-        {"Esc", [](const Form2View& f) {
-             QCoreApplication::postEvent(f.Command1, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, "\x1b"));
-         }},
+        {"second click of a double-click on the same spot", [](const Form2View& f) { queueClick(f.cmdans[1], true); }, false},
+        {"click on another answer", [](const Form2View& f) { queueClick(f.cmdans[2], false); }, false},
+        {"Space on an answer button", [&](const Form2View& f) { keys(f.cmdans[2], Qt::Key_Space, " "); }, false},
+        {"Esc", [&](const Form2View& f) { keys(f.window.focusWidget() ? f.window.focusWidget() : &f.window, Qt::Key_Escape, "\x1b"); }, true},
+        {"Space on the Close button", [&](const Form2View& f) { keys(f.Command1, Qt::Key_Space, " "); }, true},
+        {"click on the Close button", [](const Form2View& f) { queueClick(f.Command1, false); }, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -141,12 +144,18 @@ TEST_F(QuizAnswerHandling, InputGivenWhileTheGameHoldsTheWindowIsDropped)
         clock.onPause = {};
         deliverQueuedEvents();
         EXPECT_EQ(game().CorrectCount + game().IncorrectCount, 1);
-        EXPECT_EQ(game().CloseWarned, 0);
-        // The next question waits for a click of its own.
-        EXPECT_EQ(f.Label22->Caption(), QStringLiteral("2."));
-        EXPECT_TRUE(f.cmdans[1]->isEnabled());
-        QTest::mouseClick(f.cmdans[2], Qt::LeftButton);
-        EXPECT_EQ(game().IncorrectCount, 1);
+        EXPECT_EQ(game().CloseWarned, c.closeRequest ? 1 : 0);
+        if (c.closeRequest) {
+            // The warning stands in place of the next question.
+            EXPECT_EQ(f.Label4->Caption(), CloseWarningText({3, 1, 0}));
+            EXPECT_FALSE(questionShown());
+        } else {
+            // The next question waits for a click of its own.
+            EXPECT_EQ(f.Label22->Caption(), QStringLiteral("2."));
+            EXPECT_TRUE(f.cmdans[1]->isEnabled());
+            QTest::mouseClick(f.cmdans[2], Qt::LeftButton);
+            EXPECT_EQ(game().IncorrectCount, 1);
+        }
         form.reset();
     }
 }

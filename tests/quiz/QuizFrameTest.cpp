@@ -1,6 +1,7 @@
 // The quiz window under a real window manager that frames it (xfwm4, on an Xvfb of its own):
 // at the three common screen sizes every shown control lies inside the client area, whatever
-// the title bar's height, and the window keeps the size of its layout for the whole game.
+// the title bar's height, the framed window stands centred on the screen from the start, and
+// the window keeps the size of its layout for the whole game.
 #include "platform/CommandButton.h"
 #include "platform/ImageBox.h"
 #include "platform/Label.h"
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -50,6 +52,7 @@ TEST_F(QuizFrame, ControlsInsideTheClientAreaAndOneSizeForTheWholeGame)
         f.show();
         // Framed once the window manager has reparented the window; the question comes by itself.
         ASSERT_TRUE(QTest::qWaitFor([&] { return f.windowHandle() && f.windowHandle()->frameMargins().top() > 0; }));
+        const QPoint framedAt = f.frameGeometry().topLeft();
         ASSERT_TRUE(QTest::qWaitFor([&] { return quiz.Label2->Caption() == question.text; }));
         const QMargins frame = f.windowHandle()->frameMargins();
         const QRect outer = f.frameGeometry();
@@ -59,6 +62,10 @@ TEST_F(QuizFrame, ControlsInsideTheClientAreaAndOneSizeForTheWholeGame)
         EXPECT_EQ(f.size(), laidOut);
         EXPECT_EQ(controlsOutside(f), QStringList());
         EXPECT_TRUE(QRect(0, 0, screen.widthPixels, screen.heightPixels).contains(outer));
+        // What the player sees is centred (to the pixel of rounding), where it first appeared.
+        EXPECT_LE(std::abs(2 * outer.x() + outer.width() - screen.widthPixels), 2);
+        EXPECT_LE(std::abs(2 * outer.y() + outer.height() - screen.heightPixels), 2);
+        EXPECT_EQ(outer.topLeft(), framedAt);
 
         // A later step: the close warning replaces the question.
         f.RequestClose();

@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -222,18 +223,30 @@ protected:
 
 // Some desktops never activate a new window; others activate it at once. Either way the first
 // question (here a music question, whose interlude shows once per showing) comes exactly once,
-// and the controls' design texts are never painted.
+// only when the window can be seen: the interlude is on screen through its wait, and the
+// controls' design texts are never painted. A music question after it hides Replay meanwhile.
 TEST_F(QuizGame, FirstQuestionComesOnceWithOrWithoutAnActivation)
 {
+    soundOn = 1;  // Replay shows for music questions; the clip is missing, so nothing plays
     for (const bool activation : {false, true}) {
         SCOPED_TRACE(activation ? "activated at once" : "never activated");
         const PlainQuestion music = PlainQuestion().withClip("CLIP.MP3").asking("Which tune is this?");
-        writeBank({PlainQuestion(), music});
-        writeProgress(0, 2, 0, 0);
+        writeBank({PlainQuestion(), music, music});
+        writeProgress(1, 2, 0, 0);
         const Form2View f = load();
         PaintedCaptions painted{f.Label2, f.Label22, f.LBLANS[1], f.LBLANS[2]};
         QList<bool> listening;
-        clock.onPause = [&] { listening << f.Label3->isVisible(); };
+        QImage onScreen;  // the music picture's place as the screen shows it during the interlude
+        bool replayDuringInterlude = false;
+        clock.onPause = [&] {
+            listening << f.Label3->isVisible();
+            if (!f.Label3->isVisible())
+                return;
+            replayDuringInterlude |= f.Command2->isVisible();
+            if (onScreen.isNull())
+                onScreen = f.window.screen()->grabWindow(f.window.winId(), f.Image1->x(), f.Image1->y(),
+                                                         f.Image1->width(), f.Image1->height()).toImage();
+        };
 
         f.window.show();
         if (activation) {
@@ -245,6 +258,9 @@ TEST_F(QuizGame, FirstQuestionComesOnceWithOrWithoutAnActivation)
 
         EXPECT_EQ(f.Label22->Caption(), QStringLiteral("2."));
         EXPECT_EQ(f.Label2->Caption(), music.text);
+        EXPECT_TRUE(onScreen.convertToFormat(QImage::Format_RGB32)
+                    == f.Image1->grab().toImage().convertToFormat(QImage::Format_RGB32))
+            << "the screen does not show the music picture during the interlude";
         // One interlude: the pauses while "Listen" shows form a single run.
         int interludes = 0;
         for (qsizetype i = 0; i < listening.size(); ++i)
@@ -252,6 +268,11 @@ TEST_F(QuizGame, FirstQuestionComesOnceWithOrWithoutAnActivation)
         EXPECT_EQ(interludes, 1);
         for (const char* design : {"Label2", "1.", "Answer 1", "Answer 2"})
             EXPECT_FALSE(painted.captions.contains(QLatin1String(design))) << design;
+
+        EXPECT_FALSE(f.Command2->isHidden());
+        answer(1);
+        EXPECT_EQ(f.Label22->Caption(), QStringLiteral("3."));
+        EXPECT_FALSE(replayDuringInterlude);
         clock.onPause = nullptr;
         form.reset();
     }

@@ -277,16 +277,21 @@ TEST_F(Form1Screen, TheTitleDissolvesInOverManyFramesThatTheScreenShows)
     EXPECT_EQ(dissolve->second.back(), finished) << "the last frame of the dissolve is the whole title";
 }
 
-TEST_F(Form1Screen, APlainDesktopGivesTheIntroItsOwnDarkBackground)
+TEST_F(Form1Screen, ABlackDesktopGivesTheIntroItsOwnDarkBackgroundAPlainWallpaperIsShown)
 {
-    // What Xwayland hands an application is one colour over the whole screen: a plain desktop
-    // looks the same, so both take the intro's own background.
+    // What Xwayland hands an application is black over the whole screen: the intro takes its own
+    // background. A plain wallpaper of one colour is the player's real desktop.
     ASSERT_TRUE(showDesktop(QColor(0, 0, 0)));
+    {
+        LoadedForm1 loaded;
+        EXPECT_TRUE(loaded.form.picture().isEmpty());
+        EXPECT_EQ(loaded.form.BackColor(), 0x00201010u);
+    }
+    ASSERT_TRUE(showDesktop(QColor(0x33, 0x66, 0x99)));
     LoadedForm1 loaded;
-    EXPECT_TRUE(loaded.form.picture().isEmpty());
-    EXPECT_EQ(loaded.form.BackColor(), 0x00201010u);
+    ASSERT_FALSE(loaded.form.picture().isEmpty());
+    EXPECT_EQ(loaded.form.picture().image().pixel(5, 5) & RGB_MASK, 0x336699u);
 }
-
 
 // Scaled screens: one process per scale (Qt reads the scale once, when the application starts).
 // The child counts the pixels in which the intro's first frame differs from the desktop read by
