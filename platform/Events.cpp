@@ -1,5 +1,7 @@
 #include "platform/Events.h"
 
+#include "platform/ScreenReader.h"
+
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
@@ -49,6 +51,7 @@ void DoEvents()
     // Deferred deletes are left alone: a window that unloads inside a handler stays valid
     // until that handler has returned to the event loop.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    AnswerScreenReader();
 }
 
 void DropPendingInput()

@@ -91,6 +91,7 @@ void Form2::hideExtraRemark() { LBLEXTRA->hide(); }
 void Form2::showExtraRemark()
 {
     placeExtraRemark();
+    accessibility_->labelShown(LBLEXTRA);
     setAnswerButtonsEnabled(false);
     rules_.setRemarkShowing(true);
     WaitWithEvents(2.0);
