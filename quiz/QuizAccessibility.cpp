@@ -75,10 +75,10 @@ void QuizAccessibility::answerJudged(int16_t index)
 {
     Form2& f = form_;
     const int16_t right = game().CorrectAnswer;
-    // The question is answered: Close, should the focus pass to it meanwhile, no longer reads it.
-    describe(f.Command1, QString());
     announcer_->say(index == right ? QStringLiteral("Right.")
                                    : QStringLiteral("Wrong. The right answer was %1.").arg(f.LBLANS[right]->Caption()));
+    // The question is answered: Close, should the focus pass to it meanwhile, no longer reads it.
+    describe(f.Command1, QString());
 }
 
 QString QuizAccessibility::shownText() const

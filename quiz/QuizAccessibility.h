@@ -22,8 +22,8 @@ public:
 
     // After the window has changed what it says: a new question, the warning, the final screen.
     void update();
-    // After the answer `index` has been judged against the right one, while Delvo's face and
-    // the right answer's colour show the result.
+    // As soon as the answer `index` has been judged against the right one, before Delvo's face
+    // and the right answer's colour show the result.
     void answerJudged(int16_t index);
     // A label with a message of its own has appeared: the extra remark, "Listen".
     void labelShown(const platform::Label* label);
