@@ -9,6 +9,17 @@ namespace platform {
 
 namespace {
 
+// A message of an Announcer, spoken as it shows.
+class AccessibleAnnouncement : public QAccessibleWidget {
+public:
+    explicit AccessibleAnnouncement(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? widget()->property("message").toString() : QAccessibleWidget::text(kind);
+    }
+};
+
 class AccessibleLabel : public QAccessibleWidget {
 public:
     explicit AccessibleLabel(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
@@ -44,6 +55,8 @@ QAccessibleInterface* gameControlInterface(const QString& className, QObject* ob
     auto* widget = static_cast<QWidget*>(object);
     if (className == QLatin1String("platform::Label"))
         return new AccessibleLabel(static_cast<Label*>(widget));
+    if (className == QLatin1String("QWidget") && object->objectName() == QLatin1String("Announcement"))
+        return new AccessibleAnnouncement(widget);
     if (className == QLatin1String("platform::ImageBox"))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
     // The game's windows are plain widgets, which Qt would report as mere fillers.

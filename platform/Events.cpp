@@ -1,6 +1,7 @@
 #include "platform/Events.h"
 
 #include "platform/FormWindow.h"
+#include "platform/ScreenReader.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -65,6 +66,7 @@ void DoEvents()
     // Deferred deletes are left alone: a window that unloads inside a handler stays valid
     // until that handler has returned to the event loop.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    AnswerScreenReader();
 }
 
 void DropPendingInput()

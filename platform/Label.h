@@ -30,8 +30,8 @@ public:
     void setForeColor(uint32_t color);
     void setBackColor(uint32_t color);
 
-    // An alert label carries a message of the window (a warning, a verdict) that a screen
-    // reader speaks as soon as the label shows.
+    // An alert label carries a message of the window (a warning, a verdict); a screen reader
+    // finds it by its role.
     bool Alert() const { return alert_; }
     void setAlert(bool on) { alert_ = on; }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/MediaBackend.h"
+#include "platform/ScreenReader.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -138,6 +139,7 @@ public:
         const qint64 lengthUs = qint64(length_ * 1e6);
         for (;;) {
             feed();
+            AnswerScreenReader();  // what shows while the sound plays is heard meanwhile
             const double now = Clock::now();
             const bool played = sink_->processedUSecs() >= lengthUs || sink_->state() != QAudio::ActiveState;
             if (now >= end && (played || now >= end + 0.5))

@@ -17,11 +17,12 @@ void Form2::cmdans_Click(int16_t index)
     // A click while the remark shows is turned away; under the close warning nothing is answered.
     if (!rules_.takesAnswers())
         return;
-    // The clip stays silent from the answer until the next question shows.
-    Command2->setEnabled(false);
-
     // Counted and past its question at once: a close during the feedback below keeps both.
     const bool right = rules_.judge(index);
+    // Told before anything else changes, so a screen reader says it first.
+    accessibility_->answerJudged(index);
+    // The clip stays silent from the answer until the next question shows.
+    Command2->setEnabled(false);
     if (right) {
         Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDelighted]->Picture());
     } else {
@@ -29,7 +30,6 @@ void Form2::cmdans_Click(int16_t index)
         Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDismayed]->Picture());
     }
     Imgdelvo[DelvoShown]->Refresh();
-    accessibility_->answerJudged(index);
 
     giveFeedback(index, right);
     // A close request has saved the progress and closed the window.
@@ -92,6 +92,7 @@ void Form2::hideExtraRemark() { LBLEXTRA->hide(); }
 void Form2::showExtraRemark()
 {
     placeExtraRemark();
+    accessibility_->labelShown(LBLEXTRA);
     setAnswerButtonsEnabled(false);
     rules_.setRemarkShowing(true);
     WaitWithEvents(2.0);

@@ -73,6 +73,7 @@ void Form2::playMusicInterlude()
     Label3->Move(width / 2 - Label3->Width() / 2, Image1->Top() + Image1->Height());
     Image1->show();
     Label3->show();
+    accessibility_->labelShown(Label3);
     repaint();
 
     if (g.soundIsOn())

@@ -1,14 +1,16 @@
 #include "quiz/QuizAccessibility.h"
 
+#include "platform/Announcer.h"
 #include "platform/CommandButton.h"
 #include "quiz/Form2.h"
 #include "core/GameState.h"
 #include "platform/ImageBox.h"
 #include "platform/Label.h"
+#include "platform/ScreenReader.h"
+
+#include <QEvent>
 
 namespace {
-
-const QString RightAnswerMark = QStringLiteral("Right answer");
 
 // Qt tells the screen reader of every call, changed or not: only changes are passed on, so that
 // a screen reader hears of nothing that stayed the same.
@@ -26,10 +28,11 @@ void rename(QWidget* widget, const QString& name)
 
 } // namespace
 
-QuizAccessibility::QuizAccessibility(Form2& form) : form_(form)
+QuizAccessibility::QuizAccessibility(Form2& form) : form_(form), announcer_(new platform::Announcer(&form))
 {
     form.Label4->setAlert(true);
     form.LBLEXTRA->setAlert(true);
+    form.Command1->installEventFilter(this);
     form.Imgdelvo[Form2::DelvoNeutral]->setAccessibleName(QStringLiteral("Delvo, neutral"));
     form.Imgdelvo[Form2::DelvoDelighted]->setAccessibleName(QStringLiteral("Delvo, delighted"));
     form.Imgdelvo[Form2::DelvoDismayed]->setAccessibleName(QStringLiteral("Delvo, dismayed"));
@@ -47,30 +50,35 @@ void QuizAccessibility::update()
         rename(f.cmdans[i], f.cmdans[i]->isHidden() ? QString()
                             : answer.isEmpty()       ? QStringLiteral("Answer %1").arg(i)
                                                      : answer);
-        describe(f.cmdans[i], QString());
-        describe(f.LBLANS[i], QString());
     }
     // The verdict is read with the score above it.
     describe(f.Label4, f.Label4->isHidden() ? QString() : f.Label2->text());
     const QString shown = shownText();
-    describe(f.Command1, feedback_.isEmpty() ? shown : feedback_ + QLatin1Char(' ') + shown);
-    feedback_.clear();
+    describe(f.Command1, shown);
+    // Close that took the focus since the screen reader last read the window is read out with
+    // this description, as is the window when it becomes active; Close that kept the focus
+    // says nothing by itself.
+    if (f.isActiveWindow() && (!f.Command1->hasFocus() || closeFocusedInRound_ != platform::ScreenReaderRounds()))
+        announcer_->say(shown);
+}
+
+void QuizAccessibility::labelShown(const platform::Label* label) { announcer_->say(label->text()); }
+
+bool QuizAccessibility::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn)
+        closeFocusedInRound_ = platform::ScreenReaderRounds();
+    return QObject::eventFilter(watched, event);
 }
 
 void QuizAccessibility::answerJudged(int16_t index)
 {
     Form2& f = form_;
     const int16_t right = game().CorrectAnswer;
-    if (index == right) {
-        feedback_ = QStringLiteral("Right.");
-    } else {
-        feedback_ = QStringLiteral("Wrong. The right answer was %1.").arg(f.LBLANS[right]->Caption());
-        describe(f.cmdans[right], RightAnswerMark);
-        describe(f.LBLANS[right], RightAnswerMark);
-    }
-    // Said at once to a player who pressed the answer from the keyboard or from Close.
-    describe(f.cmdans[index], feedback_);
-    describe(f.Command1, feedback_);
+    announcer_->say(index == right ? QStringLiteral("Right.")
+                                   : QStringLiteral("Wrong. The right answer was %1.").arg(f.LBLANS[right]->Caption()));
+    // The question is answered: Close, should the focus pass to it meanwhile, no longer reads it.
+    describe(f.Command1, QString());
 }
 
 QString QuizAccessibility::shownText() const
