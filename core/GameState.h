@@ -12,6 +12,7 @@ struct GameState {
     QString BankFile;       // DataFolder + "DATA.ASC"
     QString PlainBankFile;  // DataFolder + "DATANON.ASC"
     QString UserFile;       // DataFolder + "USER.ASC"
+    QString SoundFolder;    // where the sounds are when DataFolder has none (another bank's folder)
 
     int16_t SoundCard = 0;  // 1 when an audio output exists
     int16_t SoundOn = 0;    // 1 when sounds and clips are played

@@ -1,5 +1,6 @@
 #include "editor/EditorWindow.h"
 
+#include "editor/BankPlay.h"
 #include "editor/FindingsPanel.h"
 #include "editor/PreviewPanel.h"
 #include "editor/QuestionForm.h"
@@ -25,6 +26,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -45,7 +47,7 @@ BankQuestion blankQuestion()
 
 } // namespace
 
-EditorWindow::EditorWindow() : refresh_(new QTimer(this))
+EditorWindow::EditorWindow() : refresh_(new QTimer(this)), play_(new BankPlay(this))
 {
     setWindowIcon(QIcon(QStringLiteral(":/icons/icon-64.png")));
     // Texts that do not fit the quiz window on the common screens are findings as well.
@@ -90,8 +92,19 @@ EditorWindow::EditorWindow() : refresh_(new QTimer(this))
         selectRow(question - 1);
         form->focusField(field);
     });
+    connect(play_, &BankPlay::ended, this, [this](const QString& how) { statusBar()->showMessage(how); });
     document_.newBank();
     resize(1400, 800);
+}
+
+void EditorWindow::play(int first)
+{
+    try {
+        play_->start(document_.bank(), document_.clipFolder(), first);
+        statusBar()->showMessage(tr("The game plays the bank from question %1").arg(first));
+    } catch (const RunTimeError& e) {
+        statusBar()->showMessage(tr("Cannot play the bank: %1").arg(e.message()));
+    }
 }
 
 EditorWindow::~EditorWindow() = default;
@@ -179,6 +192,11 @@ void EditorWindow::createMenus()
         findText->selectAll();
     });
     edit->addAction(tr("Find &next"), QKeySequence::FindNext, this, &EditorWindow::findNext);
+
+    QMenu* bankMenu = menuBar()->addMenu(tr("&Bank"));
+    playAction = bankMenu->addAction(tr("&Play from this question"), QKeySequence(Qt::Key_F5), this,
+                                     [this] { play(std::max(currentRow(), 0) + 1); });
+    bankMenu->addAction(tr("Play from question &1"), QKeySequence(Qt::SHIFT | Qt::Key_F5), this, [this] { play(1); });
 
     QToolBar* bar = addToolBar(tr("Find"));
     bar->setObjectName(QStringLiteral("find"));

@@ -1,10 +1,12 @@
 #pragma once
 // The editor's main window: the question list with its buttons, the question's form, the
-// findings panel and the preview; File and Edit menus with shortcuts, Find over all texts.
+// findings panel and the preview; File and Edit menus with shortcuts, Find over all texts; the
+// Bank menu plays the bank in the real game.
 #include "editor/BankDocument.h"
 
 #include <QMainWindow>
 
+class BankPlay;
 class FindingsPanel;
 class PreviewPanel;
 class QAction;
@@ -41,6 +43,7 @@ public:
     QPushButton* upButton;
     QPushButton* downButton;
     QAction* savePlainToo;
+    QAction* playAction;  // plays the bank as it is now from the selected question (F5)
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,6 +54,7 @@ private:
     bool saveTo(const QString& path);
     bool maybeSave();
     void newBank();
+    void play(int first);
     void openFile();
     void addQuestion();
     void moveCurrent(int by);
@@ -64,4 +68,5 @@ private:
     BankDocument document_;
     QString newPath_;  // where a new bank will be saved when it was named on the command line
     QTimer* refresh_;
+    BankPlay* play_;
 };

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QHash>
 #include <algorithm>
 #include <cmath>
 
@@ -112,13 +113,33 @@ double roomBelowDescent(const QFontMetricsF& metrics)
     return std::max(0.0, std::ceil(metrics.boundingRect(printable).bottom() - metrics.descent()));
 }
 
+// What measuring a text needs of its font, whatever the text.
+struct FontMeasure {
+    QFontMetricsF metrics;
+    double below;
+};
+
+// The bank check measures every text of a bank at each screen size in a handful of fonts: each
+// font is looked up and its lowest glyph measured once, not once a text. The cache is bounded,
+// as a long session may meet many font sizes.
+const FontMeasure& measureOf(const QFont& font)
+{
+    thread_local QHash<QFont, FontMeasure> measures;
+    auto found = measures.constFind(font);
+    if (found != measures.cend())
+        return *found;
+    if (measures.size() >= 64)
+        measures.clear();
+    const QFontMetricsF metrics(font);
+    return *measures.insert(font, FontMeasure{metrics, roomBelowDescent(metrics)});
+}
+
 } // namespace
 
 QSizeF autoSizedLabel(const QFont& font, const QString& caption, std::optional<double> wrapWidth)
 {
-    const QFontMetricsF metrics(font);
+    const auto& [metrics, below] = measureOf(font);
     const QString text = shownLineBreaks(caption);
-    const double below = roomBelowDescent(metrics);
     if (!wrapWidth) {
         const QSizeF size = metrics.size(0, text);
         return {size.width(), size.height() + below};

@@ -23,6 +23,7 @@ BankQuestion questionFromRecord(const QuestionRecord& record)
     q.extraAnswer = record.extraAnswer;
     q.rightAnswer = record.rightAnswer;
     q.clip = record.clipName;
+    q.clipComment = record.clipComment;
     q.question = record.questionText;
     for (qsizetype i = 1; i < record.answers.size() && i <= 4; ++i)
         q.answers[i - 1] = record.answers[i];
@@ -33,8 +34,13 @@ BankQuestion questionFromRecord(const QuestionRecord& record)
 BankQuestion storedForm(const BankQuestion& question)
 {
     BankQuestion q = question;
-    for (QString* text : {&q.clip, &q.question, &q.answers[0], &q.answers[1], &q.answers[2], &q.answers[3], &q.extra})
+    for (QString* text : {&q.question, &q.answers[0], &q.answers[1], &q.answers[2], &q.answers[3], &q.extra})
         *text = trimBlankText(*text);
+    // The clip's line holds its name and comment; without a name the comment would read as one.
+    const QString clipLine = trimBlankText(q.clip);
+    if (clipLine.isEmpty())
+        q.clipComment.clear();
+    splitClipField(toWindows1252(trimBlankText(clipLine + q.clipComment)), q.clip, q.clipComment);
     // Answers 3 and 4 both blank leave no answerCount; a blank one before answer 4 stays a slot.
     if (q.answerSlots() == 2)
         q.answers[2] = q.answers[3] = QString();
@@ -45,7 +51,7 @@ QList<QByteArray> plainRecordLines(const BankQuestion& question, int number)
 {
     const BankQuestion q = storedForm(question);
     QList<QByteArray> lines{QByteArray::number(q.kind), QByteArray::number(q.extraAnswer),
-                            QByteArray::number(q.rightAnswer), toWindows1252(q.clip),
+                            QByteArray::number(q.rightAnswer), toWindows1252(q.clip + q.clipComment),
                             toWindows1252(q.question), toWindows1252(q.answers[0]), toWindows1252(q.answers[1])};
     // Answers 3 and 4 are read before the extra text, so an extra text needs both lines.
     const int answerCount = q.extra.isEmpty() ? q.answerSlots() : 4;

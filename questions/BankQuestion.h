@@ -16,6 +16,7 @@ struct BankQuestion {
     int16_t extraAnswer = 0;    // the answer whose click shows the extra text; 0 for none
     int16_t rightAnswer = 1;
     QString clip;               // file name of the clip in the bank's folder
+    QString clipComment;        // the author's words after the clip's name, kept as written
     QString question;
     std::array<QString, 4> answers;  // answers 1..4 at 0..3; a blank one is an empty slot
     QString extra;

@@ -50,16 +50,15 @@ private:
     int16_t number_;
 };
 
-// The clip line names its file first; anything after the first ".MP3" (any letter case) is a remark.
-QByteArray clipFileName(QByteArray clip)
-{
-    const qsizetype at = clip.toUpper().indexOf(".MP3");
-    if (at >= 0)
-        clip.truncate(at + 4);
-    return clip;
-}
-
 } // namespace
+
+void splitClipField(QByteArrayView field, QString& name, QString& comment)
+{
+    const qsizetype at = field.toByteArray().toUpper().indexOf(".MP3");
+    const qsizetype end = at >= 0 ? at + 4 : field.size();
+    name = fromWindows1252(field.first(end));
+    comment = fromWindows1252(field.sliced(end));
+}
 
 QuestionRecord readRecord(BankLines& lines, int16_t number)
 {
@@ -69,7 +68,7 @@ QuestionRecord readRecord(BankLines& lines, int16_t number)
     r.kind = in.number(r.numberLines[0]);
     r.extraAnswer = in.number(r.numberLines[1]);
     r.rightAnswer = in.number(r.numberLines[2]);
-    r.clipName = fromWindows1252(clipFileName(trimBlanks(in.decoded(in.next())).toByteArray()));
+    splitClipField(trimBlanks(in.decoded(in.next())), r.clipName, r.clipComment);
     r.questionText = fromWindows1252(trimBlanks(in.decoded(in.next())));
     // Answers 1 and 2 are always there, even when they look like separators.
     for (int slot = 1; slot <= 2; ++slot)

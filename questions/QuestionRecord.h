@@ -13,6 +13,7 @@ struct QuestionRecord {
     int16_t extraAnswer = 0;    // field 2
     int16_t rightAnswer = 0;    // field 3
     QString clipName;           // field 4, cut after ".MP3"
+    QString clipComment;        // the rest of field 4, as written
     QString questionText;       // field 5
     QStringList answers{QString()};  // fields 6..9 at indices 1..n; index 0 unused
     QString extraText;          // field 10, or empty
@@ -29,3 +30,7 @@ struct QuestionRecord {
 // naming the file and line for a record cut short by the end of the file or a number that
 // overflows; `number` names the question in the message.
 QuestionRecord readRecord(BankLines& lines, int16_t number);
+
+// A clip field split as the game reads it: the file name up to the first ".MP3" (any letter
+// case), and the author's comment after it.
+void splitClipField(QByteArrayView field, QString& name, QString& comment);

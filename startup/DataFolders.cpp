@@ -2,6 +2,7 @@
 
 #include "core/RunTimeError.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -34,4 +35,33 @@ bool folderIsWritable(const QString& folder)
 {
     const QFileInfo info(folder);
     return info.isDir() && info.isWritable();
+}
+
+namespace {
+
+QString& bankFolderOfTheRun()
+{
+    static QString folder;
+    return folder;
+}
+
+} // namespace
+
+QString playedBankFolder() { return bankFolderOfTheRun(); }
+
+void setPlayedBankFolder(const QString& folder)
+{
+    bankFolderOfTheRun() = folder.isEmpty() ? QString() : withSlash(QDir::cleanPath(QDir(folder).absolutePath()));
+}
+
+QString bankKey(const QString& bankFolder)
+{
+    const QString path = QDir::cleanPath(QDir(bankFolder).absolutePath());
+    const QByteArray hash = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+    return QDir(path).dirName() + QLatin1Char('-') + QString::fromLatin1(hash);
+}
+
+QString bankProgressFile(const QString& playerFolder, const QString& bankFolder)
+{
+    return withSlash(playerFolder) + QStringLiteral("banks/") + bankKey(bankFolder) + QStringLiteral("/USER.ASC");
 }

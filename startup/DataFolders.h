@@ -14,3 +14,16 @@ QString playerDataFolder();
 
 // Whether the game may write its progress into the folder.
 bool folderIsWritable(const QString& folder);
+
+// The bank folder this run plays instead of the game's own (quorvel-challenge --data DIR),
+// absolute and ending with '/'; empty for the game's own bank.
+QString playedBankFolder();
+void setPlayedBankFolder(const QString& folder);
+
+// A name for a played bank folder that tells it from every other, readable by the player:
+// the folder's own name and a hash of its whole path ("mybank-3f2a9c1d").
+QString bankKey(const QString& bankFolder);
+
+// Where a played bank keeps its progress, apart from the game's own and from every other
+// bank's: playerFolder/banks/KEY/USER.ASC.
+QString bankProgressFile(const QString& playerFolder, const QString& bankFolder);

@@ -20,7 +20,9 @@
 #include "transpik/transpik.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -90,13 +92,20 @@ void Form1::Form_Load()
                                                       "%1 nor the installed data folder %2 holds DATA.ASC")
                                            .arg(programData, g.DataFolder));
     }
-    g.BankFile = g.DataFolder + QStringLiteral("DATA.ASC");
-    g.PlainBankFile = g.DataFolder + QStringLiteral("DATANON.ASC");
     // The progress stays beside the data where the player may write it (a portable copy);
     // an installed game keeps each player's progress in that player's own data folder.
-    const QString progressFolder =
-        installed || !folderIsWritable(g.DataFolder) ? playerDataFolder() : g.DataFolder;
-    g.UserFile = progressFolder + QStringLiteral("USER.ASC");
+    g.UserFile = (installed || !folderIsWritable(g.DataFolder) ? playerDataFolder() : g.DataFolder) + QStringLiteral("USER.ASC");
+    if (const QString bank = playedBankFolder(); !bank.isEmpty()) {
+        // Another bank plays from its own folder with the game's sounds where it has none; its
+        // progress is its own, in the player's data folder.
+        g.SoundFolder = g.DataFolder;
+        g.DataFolder = bank;
+        g.UserFile = bankProgressFile(playerDataFolder(), bank);
+        if (!QDir().mkpath(QFileInfo(g.UserFile).absolutePath()))
+            throw RunTimeError::inFile(g.UserFile, 0, QStringLiteral("cannot create the folder for the bank's progress"));
+    }
+    g.BankFile = g.DataFolder + QStringLiteral("DATA.ASC");
+    g.PlainBankFile = g.DataFolder + QStringLiteral("DATANON.ASC");
 
     int16_t load = 1;
     ProgressFile(load);

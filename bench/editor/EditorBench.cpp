@@ -1,9 +1,11 @@
 // Times the editor on the largest bank the game can count (32,767 questions) and prints the
-// figures beside `quorvel-bank check` on the same file. Target: opening and indexing the bank
-// in the editor (its window and list) within 3 x the check; the findings (every question
-// checked, its texts measured) follow in slices that keep the window answering.
+// figures beside `quorvel-bank check` on the same file. Targets: opening and indexing the bank
+// in the editor (its window and list) within 3 x the check; the check with its text fit within
+// 2 x the check without it; every finding (every question checked, its texts measured) within
+// 2 s, in slices that keep the window answering.
 #include "editor/EditorWindow.h"
 #include "editor/FindingsPanel.h"
+#include "quiz/layout/TextFitCheck.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -70,6 +72,13 @@ int main(int argc, char** argv)
         tool.waitForFinished(-1);
     });
     const double checkInProcess = best(5, [&] { allFindings(readBankFile(path), dir.path()); });
+    const double checkWithFit = best(5, [&] {
+        const BankFileReport report = readBankFile(path);
+        allFindings(report, dir.path());
+        const TextFitCheck fit(*TextFitCheck::screens({}));
+        for (qsizetype i = 0; i < report.questions.size(); ++i)
+            fit.check(report.questions[i], report.numbers[i]);
+    });
 
     EditorWindow window;
     window.show();
@@ -105,9 +114,11 @@ int main(int argc, char** argv)
 
     std::printf("quorvel-bank check (process)     %8.3f s\n", check);
     std::printf("check in process, no text fit    %8.3f s\n", checkInProcess);
+    std::printf("check in process, with text fit  %8.3f s   %.2f x without (target <= 2)\n", checkWithFit,
+                checkWithFit / checkInProcess);
     std::printf("editor: open and index           %8.3f s   %.2f x check (target <= 3)\n", open, open / check);
-    std::printf("editor: every finding, in slices %8.3f s   %.2f x check; longest slice %.3f s\n", findings,
-                findings / check, longestSlice);
+    std::printf("editor: every finding, in slices %8.3f s   (target < 2 s); longest slice %.3f s\n", findings,
+                longestSlice);
     std::printf("editor: scroll the whole list    %8.3f s   (%d pages)\n", scroll, 32767 / 40);
     std::printf("editor: move a question          %8.3f s\n", edit);
     std::printf("editor: save with read-back      %8.3f s   %.2f x check\n", save, save / check);

@@ -1,6 +1,8 @@
 // Times the question reader on the largest bank the game can count (32,767 questions, about
 // 300,000 lines) and prints the figures beside `wc -l` on the same file, with the ratios the
 // reader must keep: index pass <= 3 x wc -l, last fetch <= 2 x first fetch, decoding >= 300 MB/s.
+// `quorvel-bank check` on the same file, with every text measured at two screen sizes, stands
+// beside them.
 #include "questions/BankConversion.h"
 #include "questions/BankLines.h"
 #include "questions/DecodeLine.h"
@@ -105,6 +107,12 @@ int main(int argc, char** argv)
         process.waitForFinished();
     });
 
+    const Timing check = timeIt(5, [&] {
+        QProcess process;
+        process.start(QStringLiteral(QUORVEL_BANK), {"check", bankPath});
+        process.waitForFinished(-1);
+    });
+
     int16_t mode = 1, number = 0, kind = 0, right = 0, extraAnswer = 0;
     QString text, extra, clip;
     QStringList answers;
@@ -169,6 +177,7 @@ int main(int argc, char** argv)
     std::printf("Best of the runs (median in brackets):\n");
     row("index pass (ReadQuestion mode 1)", ms(index.best), "[" + ms(index.median) + "]");
     row("wc -l on the same file (with process start)", ms(wc.best), "[" + ms(wc.median) + "]");
+    row("quorvel-bank check on the same file", ms(check.best), "[" + ms(check.median) + "]");
     row("fetch of question 1", ms(first.best), "[" + ms(first.median) + "]");
     row("fetch of question 32,767", ms(last.best), "[" + ms(last.median) + "]");
     row("fetch of question 32,767, bank changed", ms(lastByCounting.best), "[counts lines from the start]");

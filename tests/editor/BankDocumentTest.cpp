@@ -131,12 +131,19 @@ TEST(BankDocument, OpenEditSaveReopen)
     EXPECT_FALSE(d.isModified());
     EXPECT_TRUE(d.fileFindings().isEmpty());
 
+    // The author's header lines and clip comment stay as written; answers 3 and 4 stay blank lines.
+    const QByteArray plain = crlfLines({"Header", "Second", "2", "0", "1", "CLIP.MP3 the tune", "Q1", "a", "b", "''' 1",
+                                        "1", "2", "2", "", "Q2", "c", "d", "", "", "Told you", "''' 2"});
+    EXPECT_EQ(folder.read("PLAIN.ASC"), plain);
     BankDocument again;
     again.open(folder.file("DATA.ASC"));
     EXPECT_EQ(again.openedFormat(), BankFormat::Coded);
     EXPECT_EQ(again.bank(), d.bank());
     again.open(folder.file("PLAIN.ASC"));
     EXPECT_EQ(again.bank(), d.bank());
+    again.save(folder.file("AGAIN.ASC"), folder.file("AGAIN.TXT"));
+    EXPECT_EQ(folder.read("AGAIN.ASC"), folder.read("DATA.ASC"));
+    EXPECT_EQ(folder.read("AGAIN.TXT"), plain);
 
     // A bank the game cannot play is refused: the old file stays, and so do the changes.
     const QByteArray saved = folder.read("DATA.ASC");

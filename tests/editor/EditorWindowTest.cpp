@@ -1,6 +1,7 @@
 // The editor's window on the Xvfb display, driven as an author drives it: keys and mouse clicks
 // through QTest write a two-question bank and save it. The saved bank is what the e2e script
-// then gives to the real game (QUORVEL_EDITOR_BANK names where to save it).
+// then gives to the real game (QUORVEL_EDITOR_BANK names where to save it). The same script
+// drives the game the editor's Play starts (QUORVEL_EDITOR_PLAY).
 #include "questions/BankFile.h"
 #include "editor/EditorWindow.h"
 #include "editor/FindingsPanel.h"
@@ -17,6 +18,7 @@
 #include <QTimer>
 #include <QListView>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -107,6 +109,23 @@ TEST_F(EditorWindowTest, WritesATwoQuestionBankWithKeysAndMouse)
     EXPECT_EQ(saved.questions[1].extra, "There were five once");
     EXPECT_EQ(saved.questions[1].extraAnswer, 1);
     EXPECT_EQ(saved.questions[1].rightAnswer, 1);
+}
+
+// Answer 2 of question 1 is changed and not saved; F5 plays the bank in the real game, which
+// the e2e script answers and closes; the status bar then says how the game ended.
+TEST_F(EditorWindowTest, PlaysTheBankAsItIsNow)
+{
+    if (!qEnvironmentVariableIsSet("QUORVEL_EDITOR_PLAY"))
+        GTEST_SKIP() << "the editor e2e script drives the game";
+    window.selectRow(0);
+    window.form->answers[1]->setFocus();
+    window.form->answers[1]->selectAll();
+    type(qEnvironmentVariable("QUORVEL_EDITOR_PLAY"));
+    key(Qt::Key_F5);
+    EXPECT_TRUE(window.statusBar()->currentMessage().startsWith("The game plays")) << window.statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.statusBar()->currentMessage().startsWith("The game ended"); }, 120000));
+    EXPECT_EQ(window.statusBar()->currentMessage(), "The game ended");
+    EXPECT_TRUE(window.document().isModified());
 }
 
 TEST_F(EditorWindowTest, AFindingLeadsToItsFieldAndEveryControlHasAName)

@@ -82,8 +82,8 @@ TEST_F(QuorvelBank, PlainCodedDumpReturnsEveryFieldAsWritten)
     const ToolRun dump = bankTool({"dump", folder.file("DATA.ASC")});
     EXPECT_EQ(dump.code, 0) << dump.err.toStdString();
     const QByteArrayList expected{
-        R"({"number":1,"kind":1,"extraAnswer":0,"rightAnswer":2,"clip":"","question":"Two answers?","answers":["Yes","No"],"extra":""})",
-        R"({"number":2,"kind":2,"extraAnswer":1,"rightAnswer":3,"clip":"Delvo Theme.mp3","question":"Which song?","answers":["One","Two","Three"],"extra":"Good ear!"})",
+        R"({"number":1,"kind":1,"extraAnswer":0,"rightAnswer":2,"clip":"","question":"Two answers?","answers":["Yes","No"],"extra":"","header":["  Quorvel bank  ","Second header"]})",
+        R"x({"number":2,"kind":2,"extraAnswer":1,"rightAnswer":3,"clip":"Delvo Theme.mp3","clipComment":" (remix, 1999)","question":"Which song?","answers":["One","Two","Three"],"extra":"Good ear!"})x",
         R"({"number":3,"kind":1,"extraAnswer":0,"rightAnswer":4,"clip":"","question":"Blank third","answers":["a","b","","d"],"extra":""})",
         R"({"number":4,"kind":1,"extraAnswer":2,"rightAnswer":1,"clip":"","question":"Two and an extra","answers":["x","y"],"extra":"Told you"})",
         R"({"number":5,"kind":3,"extraAnswer":0,"rightAnswer":1,"clip":"NO CLIP","question":"Four","answers":["{a}","\"b\"","c|d","e!"],"extra":""})"};
@@ -246,25 +246,18 @@ TEST_F(QuorvelBank, DamagedBanksAreReportedNeverCrash)
 
 TEST_F(QuorvelBank, ImportIsTheInverseOfDump)
 {
-    // Any bank: dump, import, dump gives the same questions.
-    const ToolRun dump = bankTool({"dump", folder.file("DATA.ASC")});
-    folder.write("DUMP.JSON", dump.out);
+    // The author's header lines, clip comment, blank answer lines and remark come back byte for byte.
+    folder.write("DUMP.JSON", bankTool({"dump", folder.file("DATA.ASC")}).out);
     ASSERT_EQ(bankTool({"import", folder.file("DUMP.JSON"), folder.file("NEW.ASC")}).code, 0);
-    const ToolRun again = bankTool({"dump", folder.file("NEW.ASC")});
-    EXPECT_EQ(jsonLines(again.out), jsonLines(dump.out));
-    EXPECT_EQ(bankTool({"check", folder.file("NEW.ASC")}).code, bankTool({"check", folder.file("DATA.ASC")}).code);
-
-    // A bank written by import comes back byte for byte.
-    folder.write("AGAIN.JSON", again.out);
-    ASSERT_EQ(bankTool({"import", folder.file("AGAIN.JSON"), folder.file("AGAIN.ASC")}).code, 0);
-    EXPECT_EQ(folder.read("AGAIN.ASC"), folder.read("NEW.ASC"));
+    EXPECT_EQ(folder.read("NEW.ASC"), folder.read("DATA.ASC"));
 
     // A script need not number its questions; blank lines are skipped.
     folder.write("SCRIPT.JSON", R"({"kind":1,"extraAnswer":0,"rightAnswer":2,"clip":"","question":"Q","answers":["a","b"],"extra":""})"
                                 "\n\n");
     ASSERT_EQ(bankTool({"import", folder.file("SCRIPT.JSON"), folder.file("SCRIPT.ASC")}).code, 0);
     EXPECT_EQ(jsonLines(bankTool({"dump", folder.file("SCRIPT.ASC")}).out),
-              jsonLines(R"({"number":1,"kind":1,"extraAnswer":0,"rightAnswer":2,"clip":"","question":"Q","answers":["a","b"],"extra":""})"));
+              jsonLines(R"({"number":1,"kind":1,"extraAnswer":0,"rightAnswer":2,"clip":"","question":"Q","answers":["a","b"],"extra":"",)"
+                        R"("header":["The Quorvel Challenge","Question bank"]})"));
 }
 
 TEST_F(QuorvelBank, ImportRefusesWhatABankCannotHoldNamingTheLine)

@@ -3,11 +3,33 @@
 
 #include "questions/BankIndex.h"
 #include "questions/BankLines.h"
+#include "questions/BankText.h"
+#include "questions/DecodeLine.h"
 #include "tools/quorvel-bank/QuestionJson.h"
 #include "questions/QuestionRecord.h"
 #include "core/RunTimeError.h"
 
 #include <QJsonDocument>
+
+namespace {
+
+// The two header lines as the game's bank holds them: the first as it stands, the second decoded.
+QuestionBank headerOf(const QString& path)
+{
+    QuestionBank bank;
+    BankLines lines(path);
+    QByteArrayView line;
+    if (lines.next(line))
+        bank.header1 = fromWindows1252(line);
+    if (lines.next(line)) {
+        QByteArray text = line.toByteArray();
+        decodeText(text);
+        bank.header2 = fromWindows1252(text);
+    }
+    return bank;
+}
+
+} // namespace
 
 int dumpCommand(const QStringList& args, const QStringList& /*optionValues*/)
 {
@@ -34,7 +56,10 @@ int dumpCommand(const QStringList& args, const QStringList& /*optionValues*/)
             lines.seek(index.offsets[number], index.starts[number]);
             try {
                 const BankQuestion question = questionFromRecord(readRecord(lines, static_cast<int16_t>(number)));
-                printOut(QJsonDocument(questionJson(number, question)).toJson(QJsonDocument::Compact) + '\n');
+                QJsonObject object = questionJson(number, question);
+                if (number == 1 && last == index.count())
+                    addHeader(object, headerOf(path));
+                printOut(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
             } catch (const RunTimeError& e) {
                 printError(e.message());
                 status = ExitCode::problems;

@@ -29,6 +29,7 @@ int importCommand(const QStringList& args, const QStringList& /*optionValues*/)
             if (!document.isObject())
                 throw RunTimeError(error.error != QJsonParseError::NoError ? error.errorString()
                                                                             : QStringLiteral("not a JSON object"));
+            takeHeader(document.object(), bank);
             bank.questions.append(questionFromJson(document.object()));
         } catch (const RunTimeError& e) {
             printError(QStringLiteral("%1:%2: %3").arg(jsonPath).arg(lineNumber).arg(e.message()));

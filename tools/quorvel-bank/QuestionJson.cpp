@@ -9,7 +9,7 @@ QJsonObject questionJson(int number, const BankQuestion& q)
     QJsonArray answers;
     for (int i = 1; i <= q.answerSlots(); ++i)
         answers.append(q.answers[i - 1]);
-    return QJsonObject{
+    QJsonObject object{
         {"number", number},
         {"kind", q.kind},
         {"extraAnswer", q.extraAnswer},
@@ -19,6 +19,9 @@ QJsonObject questionJson(int number, const BankQuestion& q)
         {"answers", answers},
         {"extra", q.extra},
     };
+    if (!q.clipComment.isEmpty())
+        object.insert(QLatin1String("clipComment"), q.clipComment);
+    return object;
 }
 
 namespace {
@@ -57,6 +60,8 @@ BankQuestion questionFromJson(const QJsonObject& object)
     q.extraAnswer = numberOf(object, "extraAnswer");
     q.rightAnswer = numberOf(object, "rightAnswer");
     q.clip = textOf(object, "clip");
+    if (object.contains(QLatin1String("clipComment")))
+        q.clipComment = textOf(object, "clipComment");
     q.question = textOf(object, "question");
     q.extra = textOf(object, "extra");
     const QJsonArray answers = object.value(QLatin1String("answers")).toArray();
@@ -65,4 +70,20 @@ BankQuestion questionFromJson(const QJsonObject& object)
     for (qsizetype i = 0; i < answers.size(); ++i)
         q.answers[i] = lineText(answers[i], QStringLiteral("answers"));
     return q;
+}
+
+void addHeader(QJsonObject& object, const QuestionBank& bank)
+{
+    object.insert(QLatin1String("header"), QJsonArray{bank.header1, bank.header2});
+}
+
+void takeHeader(const QJsonObject& object, QuestionBank& bank)
+{
+    if (!object.contains(QLatin1String("header")))
+        return;
+    const QJsonArray header = object.value(QLatin1String("header")).toArray();
+    if (header.size() != 2)
+        throw RunTimeError(QStringLiteral("\"header\" must list the bank's two header lines"));
+    bank.header1 = lineText(header[0], QStringLiteral("header"));
+    bank.header2 = lineText(header[1], QStringLiteral("header"));
 }

@@ -32,7 +32,9 @@ constexpr std::array<Command, 5> commands{{
      "Usage: quorvel-bank dump CODED [N]\n"
      "Prints each question of CODED (or question N only) as one line of JSON with the keys\n"
      "number, kind, extraAnswer, rightAnswer, clip, question, answers, extra: exactly what the\n"
-     "game reads. Exit 1 when a question cannot be read.\n"},
+     "game reads, with clipComment for words written after the clip's name. The first question\n"
+     "of a whole bank also carries the bank's two header lines as header. Exit 1 when a question\n"
+     "cannot be read.\n"},
     {"check", 1, 1, checkCommand,
      "Usage: quorvel-bank check [--screen WIDTHxHEIGHT]... CODED\n"
      "Reads every question of CODED as the game will and prints each problem as\n"
@@ -44,9 +46,10 @@ constexpr std::array<Command, 5> commands{{
     {"import", 2, 2, importCommand,
      "Usage: quorvel-bank import JSON CODED\n"
      "Writes the coded bank CODED from JSON, one question a line as dump prints them (the key\n"
-     "number is not needed; the questions are numbered in the order of the lines). The two\n"
-     "header lines are the standard ones, so dump then import gives back a bank written by\n"
-     "import or the editor byte for byte. Exit 2 naming the line of a question it cannot take.\n"},
+     "number is not needed; the questions are numbered in the order of the lines). The header\n"
+     "lines are those a line gives as header, else the standard ones, so dump then import gives\n"
+     "back byte for byte a bank whose separators read \"''' N\", as encode, import and the\n"
+     "editor write them. Exit 2 naming the line of a question it cannot take.\n"},
 }};
 
 constexpr const char* overview =
