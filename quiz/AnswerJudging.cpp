@@ -20,8 +20,10 @@ void Form2::cmdans_Click(int16_t index)
     // The clip stays silent from the answer until the next question shows.
     Command2->setEnabled(false);
 
-    // Counted and past its question at once: a close during the feedback below keeps both.
+    // Counted and past its question at once, and saved: a close during the feedback below keeps
+    // both, and so does a killed game or a lost display.
     const bool right = rules_.judge(index);
+    keepProgress();
     if (right) {
         Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDelighted]->Picture());
     } else {
