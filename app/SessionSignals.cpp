@@ -43,14 +43,20 @@ SessionSignals::SessionSignals(std::function<void(int)> onSignal)
     // SA_RESETHAND: a second signal while the game cannot take the first (a wait without
     // events) takes the default action.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (int signal : Signals)
+    for (int signal : Signals) {
+        // A signal ignored from the start stays ignored: nohup's SIGHUP, a background job's SIGINT.
+        struct sigaction inherited = {};
+        if (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+            continue;
         ::sigaction(signal, &action, nullptr);
+    }
 }
 
 SessionSignals::~SessionSignals()
 {
     for (int signal : Signals)
-        std::signal(signal, SIG_DFL);
+        if (std::signal(signal, SIG_DFL) == SIG_IGN)
+            std::signal(signal, SIG_IGN);
     delete notifier_;
     for (int& end : pipeEnds)
         end = (::close(end), -1);

@@ -2,7 +2,8 @@
 // The signals that end a desktop session or a terminal's job: SIGTERM (a logout or shutdown),
 // SIGHUP (the terminal closed) and SIGINT (Ctrl+C). Each reaches the program as a call on the
 // user-interface thread the next time events run; a second signal of the same kind before that
-// ends the program at once, as it would have without this.
+// ends the program at once, as it would have without this. A signal that the program was started
+// with ignored (nohup, a background job) stays ignored.
 #include <QObject>
 #include <functional>
 

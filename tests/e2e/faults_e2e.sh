@@ -7,6 +7,7 @@
 # Each case checks the exit status and what USER.ASC holds afterwards.
 # Usage: faults_e2e.sh BIN_DIR   (quorvel-challenge, quorvel-bank, DATA.ASC, the sounds and clips)
 set -u
+set -m  # the games run as jobs of their own: a background job of a script would ignore SIGINT
 bin=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
