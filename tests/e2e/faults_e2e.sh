@@ -7,7 +7,6 @@
 # Each case checks the exit status and what USER.ASC holds afterwards.
 # Usage: faults_e2e.sh BIN_DIR   (quorvel-challenge, quorvel-bank, DATA.ASC, the sounds and clips)
 set -u
-set -m  # the games run as jobs of their own: a background job of a script would ignore SIGINT
 bin=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
@@ -73,7 +72,8 @@ start_case() {
   cp "${3:-$work/DATA.ASC}" "$folder/DATA.ASC"
   saved_user ${4:-1 0 0} >"$folder/USER.ASC"
   start_display 1024x768x24 || return 1
-  (cd / && exec env "${GAME_ENV[@]}" "$folder/quorvel-challenge" >"$log" 2>&1) &
+  # A script's background job would start with SIGINT ignored, and the game keeps it so.
+  (cd / && exec env --default-signal=INT "${GAME_ENV[@]}" "$folder/quorvel-challenge" >"$log" 2>&1) &
   GAME_PID=$!
 }
 # answer [PAUSE_S]: Tab and Space; then the judging sound, its pauses, the next question.
