@@ -161,7 +161,7 @@ save_fails() {
     box=$(wait_window "$ERROR_TITLE" 10)
     check "$case: an error box appears at the next answer" [ -n "$box" ]
     if [ -n "$box" ]; then
-      screenshot "$work/$name-box.png"
+      screenshot "$work/$name-box.png" "$box"   # the box itself: the root of a bare Xvfb shows it black
       dismiss_box "$ERROR_TITLE"
     else  # the game said nothing: end it as a player would
       sleep 3; press "$quiz" Escape; sleep 0.5; press "$quiz" Escape
