@@ -78,9 +78,12 @@ start_case() {
 }
 # answer [PAUSE_S]: Tab and Space; then the judging sound, its pauses, the next question.
 answer() { press "$quiz" Tab; sleep 0.2; press "$quiz" space; sleep "${1:-2.5}"; }
+# saved_at QUESTION: waits (10 s at most) until USER.ASC points at QUESTION: the answer was counted.
+saved_at() { local i; for i in $(seq 100); do [ "$(user_value "$folder/USER.ASC" 3)" = "$1" ] && return; sleep 0.1; done; }
 two_answers() {
   quiz=$(skip_to_quiz 10) || { echo "  no quiz window"; return 1; }
-  sleep 0.5; answer; answer
+  # Keys typed while the first question is still being set up would meet another focus.
+  sleep 1.5; answer; saved_at 2; answer; saved_at 3
 }
 # end_case TIMEOUT_S: STATUS is the game's exit status ("timeout" when it still ran: it is killed).
 end_case() {
