@@ -143,9 +143,9 @@ pulse_dir=$work/pulse
 if "$here/../services/start-pulse" "$pulse_dir" >/dev/null && [ -s "$pulse_dir/pulse-ready" ]; then
   GAME_ENV=(XDG_RUNTIME_DIR="$pulse_dir/pulse-runtime" PULSE_SERVER="unix:$pulse_dir/pulse-runtime/pulse/native")
   start_case sound-gone
-  quiz=$(skip_to_quiz 10) && { sleep 0.5; answer; }
+  quiz=$(skip_to_quiz 10) && { sleep 1.5; answer; saved_at 2; }
   kill -9 "$(cat "$pulse_dir/pulse.pid")"
-  answer; press "$quiz" Escape; sleep 0.5; press "$quiz" Escape
+  answer; saved_at 3; press "$quiz" Escape; sleep 1; press "$quiz" Escape
   end_case 10
   expect "the sound server killed, then Esc twice" 0 "3 1 1"; no_error_reported
   GAME_ENV=()
