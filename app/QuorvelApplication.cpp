@@ -1,11 +1,24 @@
 #include "app/QuorvelApplication.h"
 
+#include "app/SessionSignals.h"
 #include "platform/AccessibleControls.h"
 #include "platform/MessageBox.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+
+namespace {
+
+bool reportingError = false;
+
+void writeError(const char* message)
+{
+    std::fprintf(stderr, "quorvel-challenge: %s\n", message);
+    std::fflush(stderr);
+}
+
+} // namespace
 
 QuorvelApplication::QuorvelApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -27,15 +40,32 @@ bool QuorvelApplication::notify(QObject* receiver, QEvent* event)
 
 void QuorvelApplication::endWithError(const QString& message)
 {
-    static bool reporting = false;
-    std::fprintf(stderr, "quorvel-challenge: %s\n", message.toLocal8Bit().constData());
-    std::fflush(stderr);
+    writeError(message.toLocal8Bit().constData());
     // An error raised while the box is up (its own event loop runs) is not shown a second time.
-    if (!reporting) {
-        reporting = true;
+    if (!reportingError) {
+        reportingError = true;
         MsgBox(message, vbCritical, QStringLiteral("The Quorvel Challenge"));
     }
     // The windows and handlers that were interrupted must not run on: end here, without
     // unwinding through them. Nothing is saved, as after any fatal error of the game.
-    std::_Exit(1);
+    endProgram(1);
+}
+
+void QuorvelApplication::endSession(int signal, const std::function<void()>& keepProgress)
+{
+    if (!reportingError) {
+        try {
+            keepProgress();
+        } catch (const std::exception& error) {
+            writeError(error.what());
+            endProgram(1);
+        }
+    }
+    SessionSignals::endBy(signal);
+}
+
+void QuorvelApplication::endProgram(int status)
+{
+    std::fflush(nullptr);
+    std::_Exit(status);
 }

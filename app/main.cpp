@@ -3,6 +3,7 @@
 #include "quiz/Form2.h"
 #include "app/CommandLine.h"
 #include "app/QuorvelApplication.h"
+#include "app/SessionSignals.h"
 #include "startup/DataFolders.h"
 #include "startup/Form1.h"
 #include "platform/RootWindowGrab.h"
@@ -22,6 +23,10 @@ int main(int argc, char** argv)
     // The intro window closes while the quiz window is still hidden; that must not end the run.
     app.setQuitOnLastWindowClosed(false);
     Form2 form(ShowForm1Modally, options.lockPath());
+    // A logout, a closed terminal or Ctrl+C ends the game as a close of the session would.
+    const SessionSignals sessionEnd([&form](int signal) {
+        QuorvelApplication::endSession(signal, [&form] { form.keepProgress(); });
+    });
     try {
         if (!form.Form_Load())
             return 0;  // another copy runs: the player has been told, nothing else happens
@@ -33,5 +38,6 @@ int main(int argc, char** argv)
     // hands out the focus by itself.
     form.activateWindow();
     app.setQuitOnLastWindowClosed(true);
-    return app.exec();
+    // The unload step has saved the progress.
+    QuorvelApplication::endProgram(app.exec());
 }

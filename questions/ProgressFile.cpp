@@ -5,18 +5,38 @@
 #include "core/Numbers.h"
 #include "core/RunTimeError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <optional>
 
 namespace {
 
+// Why an existing file cannot be replaced: QSaveFile only says that it is not writable, while
+// opening it for writing (which changes nothing) gets the system's reason, such as a read-only
+// file system.
+QString whyNotWritable(const QString& path, const QString& saveFileError)
+{
+    QFile existing(path);
+    if (existing.exists() && !existing.open(QIODevice::WriteOnly | QIODevice::Append))
+        return existing.errorString();
+    return saveFileError;
+}
+
 // Replaces the file only once every byte is written, so a failed save never leaves it torn.
 void writeWhole(const QString& path, const QByteArray& bytes, const QString& failure)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw RunTimeError::inFile(path, 0, QStringLiteral("%1: %2").arg(failure, file.errorString()));
+    auto fail = [&](const QString& reason) {
+        throw RunTimeError::inFile(path, 0, QStringLiteral("%1: %2").arg(failure, reason));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        fail(whyNotWritable(path, file.errorString()));
+    // The bytes wait in Qt's buffer until the flush, and commit() renames the new file over the
+    // old one even when that last flush failed: on a full disk the old progress became an empty
+    // file. A failed flush therefore drops the new file and leaves the old one as it was.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
+        fail(file.errorString());
 }
 
 void create(const QString& path)
@@ -84,22 +104,22 @@ QByteArray valueLine(int16_t value, const char* comment)
     return QByteArray::number(value).leftJustified(5, ' ') + comment + "\r\n";
 }
 
-void save()
+} // namespace
+
+void SaveProgress(const ProgressValues& progress)
 {
     writeWhole(game().UserFile, "Please do NOT modify this file!\r\n"
-                                    + valueLine(game().SoundOn, "'Sound on/off")
-                                    + valueLine(game().CurrentQuestion, "'Current question ")
-                                    + valueLine(game().CorrectCount, "'# Correct")
-                                    + valueLine(game().IncorrectCount, "'# Incorrect"),
+                                    + valueLine(progress.SoundOn, "'Sound on/off")
+                                    + valueLine(progress.CurrentQuestion, "'Current question ")
+                                    + valueLine(progress.CorrectCount, "'# Correct")
+                                    + valueLine(progress.IncorrectCount, "'# Incorrect"),
                QStringLiteral("cannot save the progress"));
 }
-
-} // namespace
 
 void ProgressFile(int16_t& mode)
 {
     if (mode == 1)
         load();
     else if (mode == 2)
-        save();
+        SaveProgress({game().SoundOn, game().CurrentQuestion, game().CorrectCount, game().IncorrectCount});
 }

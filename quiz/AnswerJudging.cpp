@@ -17,12 +17,14 @@ void Form2::cmdans_Click(int16_t index)
     // A click while the remark shows is turned away; under the close warning nothing is answered.
     if (!rules_.takesAnswers())
         return;
-    // Counted and past its question at once: a close during the feedback below keeps both.
+    // Counted and past its question at once, and saved: a close during the feedback below keeps
+    // both, and so does a killed game or a lost display.
     const bool right = rules_.judge(index);
     // Told before anything else changes, so a screen reader says it first.
     accessibility_->answerJudged(index);
     // The clip stays silent from the answer until the next question shows.
     Command2->setEnabled(false);
+    keepProgress();
     if (right) {
         Imgdelvo[DelvoShown]->setPicture(Imgdelvo[DelvoDelighted]->Picture());
     } else {

@@ -186,8 +186,13 @@ void Form2::Form_Unload()
 {
     // A finished game leaves the progress of a new one.
     rules_.startNewGameWhenOver();
-    int16_t mode = 2;
-    ProgressFile(mode);
+    keepProgress();
+}
+
+void Form2::keepProgress()
+{
+    if (progressLoaded_)
+        SaveProgress(rules_.progressToKeep());
 }
 
 void Form2::hideQuestion()

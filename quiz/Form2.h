@@ -37,6 +37,10 @@ public:
     void Form_KeyPress(int16_t& keyAscii) override;
     void Form_QueryUnload(bool& cancel) override;
     void Form_Unload() override;
+    // Saves what the next run starts from: after each answer counted, at unload, and when the
+    // session ends without a close. Before the intro has loaded the progress nothing has
+    // changed, and nothing is written.
+    void keepProgress();
 
     void NEXTQUESTION();
     void cmdans_Click(int16_t index);
@@ -96,5 +100,6 @@ private:
     std::unique_ptr<platform::SingleInstance> instanceLock_;
     std::optional<QuizWindowLayout> layout_;  // set by the load step
     bool activated_ = false;
+    bool progressLoaded_ = false;
     std::unique_ptr<QuizAccessibility> accessibility_;  // what a screen reader is told
 };

@@ -39,6 +39,7 @@ bool Form2::Form_Load()
     g.FontReduction = layout_->fontReduction();
     // The intro sets the data folder and loads the progress.
     intro_();
+    progressLoaded_ = true;
     // The screen class's fonts and spacings; the window's place and its controls'.
     g.BaseFontSize = layout_->baseFontSize();
     g.SpacingX = layout_->spacingX();

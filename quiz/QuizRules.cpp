@@ -3,6 +3,8 @@
 #include "core/Numbers.h"
 #include "core/RunTimeError.h"
 
+#include <limits>
+
 bool QuizRules::takesAnswers() const { return g_.ExtraShowing != 1 && !closeWarned(); }
 
 bool QuizRules::judge(int16_t index)
@@ -12,7 +14,10 @@ bool QuizRules::judge(int16_t index)
         g_.CorrectCount = toInt16(g_.CorrectCount + 1);
     else
         g_.IncorrectCount = toInt16(g_.IncorrectCount + 1);
-    g_.CurrentQuestion = toInt16(g_.CurrentQuestion + 1);
+    if (g_.CurrentQuestion >= g_.QuestionCount)
+        lastAnswered_ = true;
+    if (g_.CurrentQuestion < std::numeric_limits<int16_t>::max())
+        ++g_.CurrentQuestion;
     return right;
 }
 
@@ -20,7 +25,7 @@ bool QuizRules::bringsRemark(int16_t index) const { return !g_.ExtraText.isEmpty
 
 void QuizRules::setRemarkShowing(bool showing) { g_.ExtraShowing = showing ? 1 : 0; }
 
-bool QuizRules::isOver() const { return g_.CurrentQuestion > g_.QuestionCount; }
+bool QuizRules::isOver() const { return lastAnswered_ || g_.CurrentQuestion > g_.QuestionCount; }
 
 bool QuizRules::closeWarned() const { return g_.CloseWarned == 1; }
 
@@ -35,6 +40,14 @@ void QuizRules::startNewGameWhenOver()
 {
     if (isOver())
         g_.startNewGame();
+    lastAnswered_ = false;
+}
+
+ProgressValues QuizRules::progressToKeep() const
+{
+    if (isOver())
+        return {g_.SoundOn, 1, 0, 0};  // question 1, nothing answered yet
+    return {g_.SoundOn, g_.CurrentQuestion, g_.CorrectCount, g_.IncorrectCount};
 }
 
 void QuizRules::checkRightAnswer(int16_t answerCount) const

@@ -4,6 +4,7 @@
 // close warning and its counts, and where the next game starts. They work on the game state,
 // which the progress file loads and saves; the quiz window asks them and shows the outcome.
 #include "core/GameState.h"
+#include "questions/ProgressFile.h"
 
 #include <cstdint>
 
@@ -23,7 +24,8 @@ public:
     // Judges answer `index` against the right one and counts it. The quiz moves past the question
     // at once: a close request during the feedback saves a game that resumes at the next question,
     // and the warning does not count this question as left. Returns whether it was right. Beyond
-    // 32767 a count overflows into a RunTimeError.
+    // 32767 a count overflows into a RunTimeError; the last question of a bank of 32767 ends the
+    // quiz like any other.
     bool judge(int16_t index);
     // Whether answer `index` brings up the question's extra remark, right or wrong.
     bool bringsRemark(int16_t index) const;
@@ -38,10 +40,16 @@ public:
 
     // A finished game, or progress saved against a larger bank, starts a new game.
     void startNewGameWhenOver();
+    // What the next run starts from: this game's progress, or a new game's once the quiz is over
+    // (the final screen meanwhile still shows this game's counts).
+    ProgressValues progressToKeep() const;
     // A right answer outside the question's answers (1..answerCount) is a fault of the bank:
     // a RunTimeError names the question and the bank's line.
     void checkRightAnswer(int16_t answerCount) const;
 
 private:
     GameState& g_;
+    // The last question has been answered. Its number can be the largest a question number
+    // holds (32767), so the quiz cannot always move past it.
+    bool lastAnswered_ = false;
 };

@@ -4,8 +4,10 @@
 #include "platform/MessageBox.h"
 #include "app/QuorvelApplication.h"
 
+#include <csignal>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -41,4 +43,28 @@ TEST(ErrorReport, OneBoxWithTheTextOfStderrThenStatusOne)
         },
         testing::ExitedWithCode(1),
         "quorvel-challenge: first\nbox \\[The Quorvel Challenge, style 16\\]: first\nquorvel-challenge: second\n$");
+}
+
+// A logout, a closed terminal or Ctrl+C: the progress is kept, then the program ends as the
+// signal would have; a failed save goes to stderr alone, with status 1; under an error report
+// nothing is saved.
+TEST(SessionEnd, KeepsTheProgressThenEndsByItsSignal)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto keep = [] { std::fprintf(stderr, "kept\n"); };
+    EXPECT_EXIT(QuorvelApplication::endSession(SIGTERM, keep), testing::KilledBySignal(SIGTERM), "^kept\n$");
+    EXPECT_EXIT(
+        {
+            reportBoxesOnStderr();
+            QuorvelApplication::endSession(SIGHUP, [] {
+                throw std::runtime_error("/d/USER.ASC: cannot save the progress: No space left on device");
+            });
+        },
+        testing::ExitedWithCode(1), "^quorvel-challenge: /d/USER\\.ASC: cannot save the progress: No space left on device\n$");
+    EXPECT_EXIT(
+        {
+            reportBoxesOnStderr([keep] { QuorvelApplication::endSession(SIGINT, keep); });
+            QuorvelApplication::endWithError(QStringLiteral("first"));
+        },
+        testing::KilledBySignal(SIGINT), "^quorvel-challenge: first\nbox \\[The Quorvel Challenge, style 16\\]: first\n$");
 }

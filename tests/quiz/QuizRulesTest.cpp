@@ -52,7 +52,6 @@ TEST(QuizRules, CountsAtTheirLimitOverflowIntoAnErrorAndNegativeCountsCarryOn)
     const Case cases[] = {
         {1, 32767, 0, 1, true},    // a right answer beyond 32767
         {1, 0, 32767, 2, true},    // a wrong one
-        {32767, 0, 0, 1, true},    // the move past question 32767
         {1, -5, 32766, 2, false},  // counts from a damaged progress file still count on
     };
     for (const Case& c : cases) {
@@ -64,6 +63,25 @@ TEST(QuizRules, CountsAtTheirLimitOverflowIntoAnErrorAndNegativeCountsCarryOn)
         else
             EXPECT_NO_THROW(rules.judge(c.given));
     }
+}
+
+TEST(QuizRules, TheLastQuestionOfAFullBankEndsTheQuizAndTheNextRunStartsAnew)
+{
+    GameState g = stateAt(32767, 32767, 32766, 0);
+    g.SoundOn = 1;
+    g.CorrectAnswer = 2;
+    QuizRules rules(g);
+    EXPECT_EQ(rules.progressToKeep().CurrentQuestion, 32767);
+    EXPECT_TRUE(rules.judge(2));
+    EXPECT_TRUE(rules.isOver());
+    EXPECT_EQ(g.CorrectCount, 32767);  // the final screen's score
+    const ProgressValues kept = rules.progressToKeep();
+    EXPECT_EQ(kept.SoundOn, 1);
+    EXPECT_EQ(kept.CurrentQuestion, 1);
+    EXPECT_EQ(kept.CorrectCount + kept.IncorrectCount, 0);
+    rules.startNewGameWhenOver();
+    EXPECT_FALSE(rules.isOver());
+    EXPECT_EQ(g.CurrentQuestion, 1);
 }
 
 TEST(QuizRules, AnswersAreTurnedAwayUnderTheRemarkAndTheCloseWarning)
@@ -143,6 +161,10 @@ TEST(QuizRules, TheNextGameResumesWhereThisOneStoppedUnlessItIsOver)
     };
     for (const Case& c : cases) {
         GameState g = stateAt(c.current, c.questions, 3, 1);
+        // What each answer saves is already where the next game starts.
+        const ProgressValues kept = QuizRules(g).progressToKeep();
+        EXPECT_EQ(kept.CurrentQuestion, c.resumesAt) << c.what;
+        EXPECT_EQ(kept.CorrectCount, c.correct) << c.what;
         QuizRules(g).startNewGameWhenOver();
         EXPECT_EQ(g.CurrentQuestion, c.resumesAt) << c.what;
         EXPECT_EQ(g.CorrectCount, c.correct) << c.what;
