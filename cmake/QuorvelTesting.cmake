@@ -2,7 +2,9 @@
 #
 # quorvel_add_gtest(NAME <target> SOURCES <files...> LIBS <libs...> [DISPLAY] [AUDIO] [DESKTOP <kind>])
 #   Builds a GoogleTest executable with the shared test main and registers its cases with CTest.
-#   DISPLAY: the cases run on the shared Xvfb server started by the "xserver" fixture.
+#   DISPLAY: each case runs on an Xvfb of its own, which the wrapper starts and stops: cases that
+#            shared one would photograph each other's windows, take each other's keyboard focus
+#            and see the X resources that another one changes.
 #   AUDIO:   the cases get the PulseAudio server (with a null sink) started by the "audio" fixture;
 #            the whole executable runs once more against PipeWire (with pipewire-pulse and a
 #            null sink, Debian's desktop sound server) started by the "pipewire_audio" fixture.
@@ -21,7 +23,6 @@ function(quorvel_add_gtest)
   set(lock "")
   set(env "QUORVEL_SERVICES_DIR=${QUORVEL_SERVICES_DIR}")
   if(T_DISPLAY)
-    set(fixtures xserver)
     list(APPEND env "QUORVEL_NEEDS_DISPLAY=1")
   endif()
   if(T_DESKTOP)
@@ -33,14 +34,10 @@ function(quorvel_add_gtest)
     # One fixture name only: gtest_discover_tests would split a list of them apart.
     # Sound tests record the one shared null sink: they must not overlap.
     set(lock RESOURCE_LOCK audio_sink)
-    if(T_DISPLAY)
-      set(fixtures display_audio)
-    else()
-      set(fixtures audio)
-    endif()
+    set(fixtures audio)
     list(APPEND env "QUORVEL_NEEDS_AUDIO=1")
   endif()
-  # The wrapper exports DISPLAY and the PulseAudio variables of the running fixtures. The
+  # The wrapper starts the display and exports the PulseAudio variables of the running fixtures. The
   # variables go through env(1): a list in the ENVIRONMENT property would be split apart by
   # gtest_discover_tests, losing all but the first.
   set_target_properties(${T_NAME} PROPERTIES
@@ -52,13 +49,9 @@ function(quorvel_add_gtest)
     TEST_FILTER "-ChildProcess.*"
     PROPERTIES FIXTURES_REQUIRED "${fixtures}" ${lock} TIMEOUT 240)
   if(T_AUDIO)
-    set(pipewire_fixtures pipewire_audio)
-    if(T_DISPLAY)
-      list(APPEND pipewire_fixtures xserver)
-    endif()
     add_test(NAME ${T_NAME}.on_pipewire
       COMMAND env ${env} QUORVEL_AUDIO_SERVER=pipewire ${QUORVEL_SERVICE_SCRIPTS}/with-services $<TARGET_FILE:${T_NAME}>)
     set_tests_properties(${T_NAME}.on_pipewire PROPERTIES
-      FIXTURES_REQUIRED "${pipewire_fixtures}" RESOURCE_LOCK audio_sink TIMEOUT 600)
+      FIXTURES_REQUIRED pipewire_audio RESOURCE_LOCK audio_sink TIMEOUT 600)
   endif()
 endfunction()

@@ -44,11 +44,15 @@ white_share() {
 }
 quiz_on_screen() { awk -v s="$(white_share "$1")" 'BEGIN {exit !(s > 0.5)}'; }
 
-# The quiz window's place, with room for a frame and its shadow: centred, 0.65 of the screen
-# wide and 0.5 high.
-quiz_area="$((width * 65 / 100 + 80))x$((height / 2 + 140))+$((width * 175 / 1000 - 40))+$((height / 4 - 90))"
+# quiz_place FRAME: the box (WxH+X+Y) of what differs from the desktop in a frame that shows the
+# quiz window: the window with its frame and shadow, wherever the desktop put it. Thin strokes,
+# such as a panel clock that has moved on, are left out.
+quiz_place() {
+  convert "$work/desktop.png" "$1" -compose difference -composite -colorspace gray -threshold 4% \
+    -morphology Open Square:3 -format '%@' info: 2>/dev/null
+}
 # quiz_arriving FRAME DIFFERING: the frame differs from the desktop by more than a title can, all
-# of it where the quiz window opens: the compositor is fading the quiz window in, the intro is over.
+# of it where the quiz window shows ($quiz_area): the quiz window is opening, the intro is over.
 quiz_arriving() {
   local inside
   [ "$2" -gt "$title_pixels" ] || return 1
@@ -87,19 +91,30 @@ done
 appeared=$(( $(now_ms) - start ))
 check "the quiz window shows by itself after the intro (after $appeared ms, $n frames)" [ -n "$quiz_frame" ]
 
-# Up to 16 frames spread over the intro, each compared with the desktop before the game.
+# The last frames may show the quiz window opening: a compositor zooms and fades it in over a few
+# frames, which may begin a whole quiz check before the check that sees it. Walking back from the
+# end, the frames that differ from the desktop only where the quiz window shows are not the intro's.
 frames=("$work"/frame-*.xwd)
-[ -n "$quiz_frame" ] && unset 'frames[-1]'
+if [ -n "$quiz_frame" ]; then
+  unset 'frames[-1]'
+  convert "xwd:$quiz_frame" "$work/quiz.png"
+  quiz_area=$(quiz_place "$work/quiz.png")
+  echo "the quiz window shows at $quiz_area"
+fi
+while [ -n "$quiz_frame" ] && [ ${#frames[@]} -gt 0 ]; do
+  frame="${frames[-1]%.xwd}.png"
+  convert "xwd:${frames[-1]}" "$frame"
+  quiz_arriving "$frame" "$(differing_pixels "$work/desktop.png" "$frame")" || break
+  unset 'frames[-1]'
+done
+
+# Up to 16 frames spread over the intro, each compared with the desktop before the game.
 stride=$(( (${#frames[@]} + 15) / 16 )); [ "$stride" -lt 1 ] && stride=1
-last_second=$(( n * 1000 / (appeared > 0 ? appeared : 1) + 1 ))  # frames taken in a second, and one
 lowest=100 changed=0 intro_frame=
 for ((i = 0; i < ${#frames[@]}; i += stride)); do
   frame="${frames[$i]%.xwd}.png"
-  convert "xwd:${frames[$i]}" "$frame"
-  quiz_on_screen "$frame" && break  # the intro has ended
+  [ -s "$frame" ] || convert "xwd:${frames[$i]}" "$frame"
   title=$(differing_pixels "$work/desktop.png" "$frame")
-  # A quiz check runs once a second, so the last second's frames may show the quiz window opening.
-  [ $((${#frames[@]} - i)) -le "$last_second" ] && quiz_arriving "$frame" "$title" && break
   share=$(outside_title_share "$title")
   echo "intro frame $(basename "$frame" .png): $share % of the screen outside the title equals the desktop ($title pixels differ)"
   awk -v a="$share" -v b="$lowest" 'BEGIN {exit !(a < b)}' && lowest=$share

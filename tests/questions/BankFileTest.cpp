@@ -91,15 +91,16 @@ TEST_F(BankFile, UnplayableOrUnstorableBanksAreRefusedAndTheOldFileKept)
     wrongRight.questions[3].rightAnswer = 3;  // a two-answer question
     QuestionBank blankRight = everyShape();
     blankRight.questions[2].rightAnswer = 3;  // the blank third slot
-    QuestionBank accented = everyShape();
-    accented.questions[1].answers[0] = QStringLiteral("Caf\u00e9");  // 233 is a coded character
+    QuestionBank accentedFirst = everyShape(), accentedLast = everyShape();  // 233 is a coded character
+    accentedFirst.questions[0].answers[0] = accentedLast.questions[4].answers[0] = QStringLiteral("Caf\u00e9");
     QuestionBank tooLong = everyShape();
     tooLong.questions[0].kind = 12345;  // more than the four characters the game reads
     const std::pair<QuestionBank, QString> refused[] = {
         {QuestionBank{}, "holds no questions"},
         {wrongRight, "question 4: the right answer 3 is not one of its answers"},
         {blankRight, "question 3: the right answer 3 is not one of its answers"},
-        {accented, "question 2 of the new bank reads back differently"},
+        {accentedFirst, "question 1 of the new bank reads back differently"},
+        {accentedLast, "question 5 of the new bank reads back differently"},
         {tooLong, ":3: the new bank does not read back: the kind \"12345\""},
     };
     for (const auto& [bank, why] : refused) {

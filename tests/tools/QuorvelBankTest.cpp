@@ -292,11 +292,11 @@ TEST_F(QuorvelBank, CheckMeasuresEveryTextWithTheGamesFontsAndLayout)
 
     QByteArrayList plain = everyShape;
     plain[19] = "Good ear! That was the band's very first recording, made one wet Sunday in Old Gus's garden shed.";
-    plain[27] = "an answer that runs on and on and on, far past the right-hand edge of the quiz window";
+    plain[29] = "a fourth answer that runs on and on, far past the right-hand edge of the quiz window";
     folder.write("Delvo Theme.mp3", "");
     folder.write("LONG.ASC", codedBank(plain));
     const QString file = folder.file("LONG.ASC");
-    const QRegularExpression finding(QStringLiteral("^(.*):(\\d+): question (\\d): (the remark|answer 2) is (\\d+) px "
+    const QRegularExpression finding(QStringLiteral("^(.*):(\\d+): question (\\d): (the remark|answer 4) is (\\d+) px "
                                                     "wider than the window at (\\d+x\\d+)$"));
     struct Case {
         QStringList options;
@@ -314,11 +314,11 @@ TEST_F(QuorvelBank, CheckMeasuresEveryTextWithTheGamesFontsAndLayout)
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QRegularExpressionMatch m = finding.match(lines[i]);
             ASSERT_TRUE(m.hasMatch()) << lines[i].toStdString();
-            const bool remark = i < c.screens.size();  // line 20 comes before line 28
+            const bool remark = i < c.screens.size();  // line 20 comes before line 30
             EXPECT_EQ(m.captured(1), file);
-            EXPECT_EQ(m.captured(2), remark ? "20" : "28");
+            EXPECT_EQ(m.captured(2), remark ? "20" : "30");
             EXPECT_EQ(m.captured(3), remark ? "2" : "3");
-            EXPECT_EQ(m.captured(4), remark ? "the remark" : "answer 2");
+            EXPECT_EQ(m.captured(4), remark ? "the remark" : "answer 4");
             EXPECT_GT(m.captured(5).toInt(), 0);
             EXPECT_EQ(m.captured(6), c.screens[i % c.screens.size()]);
         }
