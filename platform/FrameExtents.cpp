@@ -53,7 +53,9 @@ std::optional<QMargins> frameExtentsBeforeShow(QWidget& window)
     xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    for (int round = 0; round < 50; ++round) {
+    // A window manager answers within milliseconds, but one that has only just started (a new
+    // session) can take a few hundred: wait up to about a second before placing without.
+    for (int round = 0; round < 200; ++round) {
         const QList<uint32_t> sides = cardinals(connection, id, extents, XCB_ATOM_CARDINAL);  // left, right, top, bottom
         if (sides.size() == 4)
             return QMargins(int(sides[0]), int(sides[2]), int(sides[1]), int(sides[3]));

@@ -46,10 +46,12 @@ quiz_on_screen() { awk -v s="$(white_share "$1")" 'BEGIN {exit !(s > 0.5)}'; }
 
 # quiz_place FRAME: the box (WxH+X+Y) of what differs from the desktop in a frame that shows the
 # quiz window: the window with its frame and shadow, wherever the desktop put it. Thin strokes,
-# such as a panel clock that has moved on, are left out.
+# such as a panel clock that has moved on, are left out; that also wears a pixel off the window's
+# edges and leaves out the faint rim of its shadow, which a margin of 12 pixels gives back.
 quiz_place() {
   convert "$work/desktop.png" "$1" -compose difference -composite -colorspace gray -threshold 4% \
-    -morphology Open Square:3 -format '%@' info: 2>/dev/null
+    -morphology Open Square:3 -format '%@' info: 2>/dev/null |
+    awk -F'[x+]' '{printf "%dx%d+%d+%d", $1 + 24, $2 + 24, ($3 > 12 ? $3 - 12 : 0), ($4 > 12 ? $4 - 12 : 0)}'
 }
 # quiz_arriving FRAME DIFFERING: the frame differs from the desktop by more than a title can, all
 # of it where the quiz window shows ($quiz_area): the quiz window is opening, the intro is over.

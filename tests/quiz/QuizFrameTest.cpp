@@ -22,7 +22,8 @@ QStringList controlsOutside(const QWidget& window)
 {
     QStringList outside;
     for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (control->isVisible() && !window.rect().contains(control->geometry())) {
+        // A control without any area (the screen reader's announcer) shows nothing anywhere.
+        if (control->isVisible() && !control->geometry().isEmpty() && !window.rect().contains(control->geometry())) {
             const QRect r = control->geometry();
             outside << QStringLiteral("%1 %2x%3+%4+%5")
                            .arg(QString::fromLatin1(control->metaObject()->className()))
