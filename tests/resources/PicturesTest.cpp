@@ -40,15 +40,15 @@ TEST(Pictures, TitleIsAnEightBitBitmapKeyedByExactlyPureGreenWithNoFringe)
     EXPECT_EQ(qFromLittleEndian<quint32>(info + 16), 0u); // no compression
 
     const QImage title = picture(QuorvelResources::titleArt);
-    const QRgb key = qRgb(0, 255, 0);
+    constexpr QRgb key = qRgb(0, 255, 0);
     // Loose on purpose: anything a colour key with some tolerance could mistake for the key.
-    EXPECT_EQ(count(title, [key](QRgb p) {
+    EXPECT_EQ(count(title, [](QRgb p) {
                   const int dr = qRed(p), dg = 255 - qGreen(p), db = qBlue(p);
                   return p != key && (dr * dr + dg * dg + db * db < 120 * 120 ||
                                       (qGreen(p) >= 128 && qGreen(p) - std::max(qRed(p), qBlue(p)) >= 64));
               }), 0);
     // The lettering covers a fair part, and the desktop shows through the rest.
-    const int keyed = count(title, [key](QRgb p) { return p == key; }), all = 599 * 127;
+    const int keyed = count(title, [](QRgb p) { return p == key; }), all = 599 * 127;
     EXPECT_GT(keyed, all / 3);
     EXPECT_LT(keyed, all * 9 / 10);
 }
