@@ -174,8 +174,12 @@ save_fails() {
   check "$case: one error, naming USER.ASC and the reason ($(sed -n 's/^quorvel-challenge: //p' "$log"))" \
     bash -c "[ $(errors_on_stderr) = 1 ] && grep -Eq 'USER\.ASC: cannot save the progress: $pattern' '$log'"
 }
-# small_file_system DIR: a 32 MiB tmpfs mounted at DIR (roomy for the game's own files).
-small_file_system() { mkdir -p "$1" && mount -t tmpfs -o size=32m,mode=755 tmpfs "$1" 2>/dev/null && mounts+=("$1"); }
+# small_file_system DIR: a tmpfs mounted at DIR, 16 MiB roomier than the game's program (which
+# the data folder holds; a sanitizer build's is over 32 MiB).
+small_file_system() {
+  local size=$(( $(du -sm "$bin/quorvel-challenge" | cut -f1) + 16 ))
+  mkdir -p "$1" && mount -t tmpfs -o "size=${size}m,mode=755" tmpfs "$1" 2>/dev/null && mounts+=("$1")
+}
 fill_up() { dd if=/dev/zero of="$1/filler" bs=64k 2>/dev/null; sync; }
 
 if small_file_system "$work/full"; then
