@@ -25,9 +25,14 @@ bool gstreamerBackendInstalled()
 void chooseMediaBackend()
 {
     // Qt reads the variable once, when the first multimedia object appears; a value the user
-    // set on purpose is left alone, and a backend that is not installed is never asked for.
-    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND") && gstreamerBackendInstalled())
-        qputenv("QT_MEDIA_BACKEND", QByteArrayLiteral("gstreamer"));
+    // set on purpose is left alone, and a backend that is not installed is never asked for. The
+    // plugin folders are looked at once, not at every sound.
+    static const bool chosen = [] {
+        if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND") && gstreamerBackendInstalled())
+            qputenv("QT_MEDIA_BACKEND", QByteArrayLiteral("gstreamer"));
+        return true;
+    }();
+    static_cast<void>(chosen);
 }
 
 } // namespace platform
