@@ -52,8 +52,7 @@ Mp3Player::~Mp3Player()
 int16_t Mp3Player::OpenClip(const QString& path, const QString& /*unused*/)
 {
     // Loading again from scratch: the same name twice would otherwise keep the old, ended state.
-    if (player_)
-        player_->setSource(QUrl());
+    CloseClip();
     if (!QFileInfo(path).isFile())
         return ClipMissing;
     player().setSource(QUrl::fromLocalFile(path));
@@ -85,23 +84,28 @@ void Mp3Player::PlayClip()
     if (!player_ || player_->mediaStatus() == QMediaPlayer::NoMedia)
         return;
     player_->play();
+    starting_ = !playing_;
 }
 
-int32_t Mp3Player::ClipState() const
-{
-    return player_ && player_->playbackState() == QMediaPlayer::PlayingState ? 1 : 0;
-}
+int32_t Mp3Player::ClipState() const { return playing_ || starting_ ? 1 : 0; }
 
 void Mp3Player::StopClip()
 {
-    if (player_)
-        player_->stop();
+    if (!player_)
+        return;
+    player_->stop();
+    // A clip stopped before the framework confirmed it ends here: no report of its own follows.
+    if (starting_) {
+        starting_ = false;
+        reportEnd();
+    }
 }
 
 void Mp3Player::CloseClip()
 {
     if (player_)
         player_->setSource(QUrl());
+    starting_ = false;
 }
 
 void Mp3Player::setEndReportsEnabled(bool enabled) { endReportsEnabled = enabled; }
@@ -109,11 +113,18 @@ void Mp3Player::setEndReportsEnabled(bool enabled) { endReportsEnabled = enabled
 void Mp3Player::playbackStateChanged(int state)
 {
     const bool nowPlaying = state == QMediaPlayer::PlayingState;
-    const bool ended = playing_ && !nowPlaying;
+    const bool ended = (playing_ || starting_) && !nowPlaying;
     playing_ = nowPlaying;
+    starting_ = false;
+    if (ended)
+        reportEnd();
+}
+
+void Mp3Player::reportEnd()
+{
     // The report is posted, never emitted from inside StopClip or the framework's report:
     // the quiz handles it like any other event, when it next lets events run.
-    if (ended && endReportsEnabled)
+    if (endReportsEnabled)
         QMetaObject::invokeMethod(this, &Mp3Player::ThreadEnded, Qt::QueuedConnection);
 }
 

@@ -35,11 +35,15 @@ signals:
 
 private:
     void playbackStateChanged(int state);
+    void reportEnd();
     QMediaPlayer& player();  // made by the first clip that is opened
 
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QMediaPlayer> player_;
     bool playing_ = false;
+    // Asked to play, not yet reported playing: on a busy machine the framework may confirm a
+    // moment later, and the clip counts as playing meanwhile.
+    bool starting_ = false;
 };
 
 } // namespace platform

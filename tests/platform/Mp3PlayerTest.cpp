@@ -69,6 +69,8 @@ TEST_F(SoundMp3Player, StopClipEndsPlaybackAndTheReportFollowsQueued)
     for (int time = 1; time <= 2; ++time) {  // opened again after its end, the clip plays again
         ASSERT_EQ(Mp3Play1.OpenClip(Clip, QString()), 0);
         Mp3Play1.PlayClip();
+        // Playing from the call on, even where the framework confirms a moment later.
+        EXPECT_NE(Mp3Play1.ClipState(), 0);
         eventsUntil(ended, time, 0.3);
         EXPECT_NE(Mp3Play1.ClipState(), 0);
         Mp3Play1.StopClip();
