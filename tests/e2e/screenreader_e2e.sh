@@ -59,15 +59,30 @@ run_pids+=($!)
 # heard TEXT [TIMEOUT_S]: waits until Orca has spoken a line holding TEXT after the line last
 # heard; then that line is the last heard. Fails on timeout.
 last_heard=0
-heard() {
-  local deadline=$(( $(now_ms) + ${2:-20} * 1000 )) n
+heard() { heard_any "${2:-20}" "$1"; }
+# heard_any TIMEOUT_S TEXT...: the same, for a line holding any of the TEXTs.
+heard_any() {
+  local deadline=$(( $(now_ms) + $1 * 1000 )) n patterns=()
+  for text in "${@:2}"; do patterns+=(-e "$text"); done
   while [ "$(now_ms)" -lt "$deadline" ]; do
-    n=$(tail -n +"$((last_heard + 1))" "$log" 2>/dev/null | grep -n "SPEECH OUTPUT: '" | grep -F -- "$1" | head -n1 | cut -d: -f1)
+    n=$(tail -n +"$((last_heard + 1))" "$log" 2>/dev/null | grep -n "SPEECH OUTPUT: '" | grep -F "${patterns[@]}" | head -n1 | cut -d: -f1)
     [ -n "$n" ] && { last_heard=$((last_heard + n)); return 0; }
     sleep 0.1
   done
   return 1
 }
+# Orca 43 (Debian 12) says "Close push button." and "notification Right." in one breath;
+# Orca 48 (Debian 13) says "Close button." and "notification", then "Right.".
+heard_button() { check "Orca says \"$1 push button.\"" heard_any 20 "$1 push button." "$1 button."; }
+# announced TEXT: TEXT heard as a notification (the same line or the one before says so).
+announced() {
+  local deadline=$(( $(now_ms) + 20000 ))
+  while heard "$1" $(( (deadline - $(now_ms)) / 1000 + 1 )); do
+    head -n "$last_heard" "$log" | grep "SPEECH OUTPUT: '" | tail -n 2 | grep -q "notification" && return 0
+  done
+  return 1
+}
+heard_announced() { check "Orca says \"notification $1\"" announced "$1"; }
 heard_next() { check "Orca says \"$1\"" heard "$@"; }
 # spoken_since LINE: what Orca said from that line of its log on (lines of several lines whole),
 # without its echo of the keys pressed.
@@ -91,19 +106,19 @@ play() {
 echo "=== the quiz shows"
 from=$last_heard
 play || checks_done
-heard_next "Close push button."
+heard_button "Close"
 heard_next "1. Which colour is Delvo's scooter?"
-press "$quiz" Tab; heard_next "Teal push button."
-press "$quiz" Tab; heard_next "Orange push button."
+press "$quiz" Tab; heard_button "Teal"
+press "$quiz" Tab; heard_button "Orange"
 echo "=== a wrong answer with its remark, then the music question"
 press "$quiz" space
-heard_next "notification Wrong. The right answer was Teal."
-heard_next "notification Orange was last year's scooter."
-heard_next "notification Listen."
+heard_announced "Wrong. The right answer was Teal."
+heard_announced "Orange was last year's scooter."
+heard_announced "Listen"
 heard_next "2. Which Delvo song is this?"
 echo "=== Esc: the close warning"
 sleep 1; press "$quiz" Escape
-heard_next "notification Hey, you still have 1 question left!"
+heard_announced "Hey, you still have 1 question left!"
 press "$quiz" Escape
 wait_exit "$GAME_PID" 5
 check "the second Esc ends the game (status $STATUS)" [ "$STATUS" = 0 ]
@@ -114,9 +129,9 @@ echo "=== the next run: the last question answered right, then the verdict"
 from=$last_heard
 play || checks_done
 heard_next "2. Which Delvo song is this?"
-press "$quiz" Tab Tab Tab; heard_next "Quorvel Street push button."
+press "$quiz" Tab Tab Tab; heard_button "Quorvel Street"
 press "$quiz" space
-heard_next "notification Right."
+heard_announced "Right."
 heard_next "FINAL SCORE:  1 correct, 1 incorrect"
 check "the verdict is read with the score" \
   grep -qF "Not bad!  You only missed one." <(tail -n +"$last_heard" "$log" | head -n 3)

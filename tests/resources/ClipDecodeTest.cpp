@@ -1,5 +1,6 @@
 // Every clip in the data folder is a real MP3 that Qt's own decoder (the one the game plays
 // through) reads to the end, lasting 8 to 15 seconds and not silent.
+#include "platform/MediaBackend.h"
 #include "tests/resources/DataFolder.h"
 
 #include <QAudioBuffer>
@@ -11,9 +12,8 @@
 
 TEST(ClipDecode, EveryClipDecodesToEightToFifteenSecondsOfSound)
 {
-    // The game plays through Qt's GStreamer backend; decode through the same one.
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
-        qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    // Decode through the back end the game plays through.
+    platform::chooseMediaBackend();
     const QStringList clips = QDir(dataFile(QString())).entryList({QStringLiteral("*.MP3")}, QDir::Files);
     ASSERT_GE(clips.size(), 8);
     for (const QString& clip : clips) {
