@@ -2,13 +2,10 @@
 
 #include "platform/LineBreaks.h"
 #include "platform/OleColor.h"
+#include "platform/TextMeasure.h"
 
 #include <QAccessible>
 #include <QEvent>
-#include <QFontMetricsF>
-#include <QHash>
-#include <algorithm>
-#include <cmath>
 
 namespace platform {
 
@@ -100,56 +97,12 @@ void Label::fitToText()
     fitting_ = false;
 }
 
-namespace {
-
-// Some glyphs reach below the font's descent (parentheses, a bold j); the last line keeps room
-// for the lowest of them whatever the caption, else their feet are cut off (more visibly on a
-// scaled screen) and labels of one font would differ in height with their text.
-double roomBelowDescent(const QFontMetricsF& metrics)
-{
-    QString printable;
-    for (char16_t c = 32; c < 127; ++c)
-        printable.append(QChar(c));
-    return std::max(0.0, std::ceil(metrics.boundingRect(printable).bottom() - metrics.descent()));
-}
-
-// What measuring a text needs of its font, whatever the text.
-struct FontMeasure {
-    QFontMetricsF metrics;
-    double below;
-};
-
-// The bank check measures every text of a bank at each screen size in a handful of fonts: each
-// font is looked up and its lowest glyph measured once, not once a text. The cache is bounded,
-// as a long session may meet many font sizes.
-const FontMeasure& measureOf(const QFont& font)
-{
-    thread_local QHash<QFont, FontMeasure> measures;
-    auto found = measures.constFind(font);
-    if (found != measures.cend())
-        return *found;
-    if (measures.size() >= 64)
-        measures.clear();
-    const QFontMetricsF metrics(font);
-    return *measures.insert(font, FontMeasure{metrics, roomBelowDescent(metrics)});
-}
-
-} // namespace
-
 QSizeF autoSizedLabel(const QFont& font, const QString& caption, std::optional<double> wrapWidth)
 {
-    const auto& [metrics, below] = measureOf(font);
+    TextMeasure& measure = TextMeasure::of(font);
     const QString text = shownLineBreaks(caption);
-    if (!wrapWidth) {
-        const QSizeF size = metrics.size(0, text);
-        return {size.width(), size.height() + below};
-    }
     // Wrap at the width Qt draws with, so the height fits the lines actually shown.
-    const QRectF bounds(0, 0, *wrapWidth, 1e6);
-    const double height = text.isEmpty()
-        ? metrics.height()
-        : metrics.boundingRect(bounds, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text).height();
-    return {*wrapWidth, height + below};
+    return wrapWidth ? QSizeF(*wrapWidth, measure.wrappedHeight(text, *wrapWidth)) : measure.oneLine(text);
 }
 
 } // namespace platform

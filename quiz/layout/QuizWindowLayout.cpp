@@ -51,13 +51,15 @@ QuizWindowLayout::QuizWindowLayout(const platform::ScreenInfo& screen, QSizeF pi
     close_.moveLeft(width_ / 2 - close_.width() / 2);
     replay_ = QRectF(2 * sx, close_.top(), 4 * sx, sy);
 
+    questionFont_ = labelFont(baseFontSize_);
+    remarkFont_ = remarkFont(baseFontSize_ - 2);
     // The answer buttons are squares of 0.8 answer rows; every row of the answer font is as high.
-    answerButtonSide_ = 0.8 * platform::autoSizedLabel(labelFont(baseFontSize_), QStringLiteral("Answer 1")).height();
+    answerButtonSide_ = 0.8 * platform::autoSizedLabel(questionFont_, QStringLiteral("Answer 1")).height();
 }
 
 QuestionPlacement QuizWindowLayout::placeQuestion(int number, const QString& question, const QStringList& answers) const
 {
-    const QFont font = labelFont(baseFontSize_);
+    const QFont& font = questionFont_;
     QuestionPlacement p;
     p.number = QRectF(numberPlace(), platform::autoSizedLabel(font, QString::number(number) + QLatin1Char('.')));
     // The question starts half a spacing after its number and ends a spacing before the
@@ -82,6 +84,6 @@ QuestionPlacement QuizWindowLayout::placeQuestion(int number, const QString& que
 
 QRectF QuizWindowLayout::placeRemark(const QString& remark) const
 {
-    const QSizeF size = platform::autoSizedLabel(remarkFont(baseFontSize_ - 2), remark);
+    const QSizeF size = platform::autoSizedLabel(remarkFont_, remark);
     return {QPointF(width_ / 2 - size.width() / 2, spacingY() * 0.5), size};
 }

@@ -64,4 +64,6 @@ private:
     QRectF close_;
     QRectF replay_;
     double answerButtonSide_;
+    QFont questionFont_;  // the question, its number and its answers
+    QFont remarkFont_;
 };

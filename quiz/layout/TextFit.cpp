@@ -19,18 +19,18 @@ public:
 
     // A text placed at `place` that must stay inside the window, clear of the picture and of
     // the Close button.
-    void checkPlaced(TextFitFinding::Part part, int answer, const QString& name, const QRectF& place)
+    void checkPlaced(TextFitFinding::Part part, int answer, const QRectF& place)
     {
         const double right = place.right() - layout_.width();
         const double below = place.bottom() - layout_.height();
         if (right > 0)
-            add(part, answer, std::ceil(right), QStringLiteral("%1 is %2 px wider than the window at %3"), name);
+            add(part, answer, std::ceil(right), QStringLiteral("%1 is %2 px wider than the window at %3"));
         else if (const int intoPicture = overlap(place, layout_.picture()))
-            add(part, answer, intoPicture, QStringLiteral("%1 overlaps the picture by %2 px at %3"), name);
+            add(part, answer, intoPicture, QStringLiteral("%1 overlaps the picture by %2 px at %3"));
         else if (const int intoClose = overlap(place, layout_.closeButton()))
-            add(part, answer, intoClose, QStringLiteral("%1 overlaps the Close button by %2 px at %3"), name);
+            add(part, answer, intoClose, QStringLiteral("%1 overlaps the Close button by %2 px at %3"));
         else if (below > 0)
-            add(part, answer, std::ceil(below), QStringLiteral("%1 runs %2 px below the window at %3"), name);
+            add(part, answer, std::ceil(below), QStringLiteral("%1 runs %2 px below the window at %3"));
     }
 
     // The remark is centred across the window: one wider than the window is cut at both ends.
@@ -38,16 +38,18 @@ public:
     {
         const double excess = place.width() - layout_.width();
         if (excess > 0)
-            add(TextFitFinding::Part::Remark, 0, std::ceil(excess),
-                QStringLiteral("%1 is %2 px wider than the window at %3"), QStringLiteral("the remark"));
+            add(TextFitFinding::Part::Remark, 0, std::ceil(excess), QStringLiteral("%1 is %2 px wider than the window at %3"));
     }
 
     QList<TextFitFinding> findings;
 
 private:
-    void add(TextFitFinding::Part part, int answer, double pixels, const QString& pattern, const QString& name)
+    void add(TextFitFinding::Part part, int answer, double pixels, const QString& pattern)
     {
         const int whole = static_cast<int>(pixels);
+        const QString name = part == TextFitFinding::Part::Question ? QStringLiteral("the question")
+            : part == TextFitFinding::Part::Answer                  ? QStringLiteral("answer %1").arg(answer)
+                                                                    : QStringLiteral("the remark");
         findings.append({part, answer, whole, pattern.arg(name).arg(whole).arg(screen_)});
     }
 
@@ -68,10 +70,10 @@ QList<TextFitFinding> findTextsThatDoNotFit(const QuizWindowLayout& layout, cons
 {
     Measure measure(layout, screenName);
     const QuestionPlacement place = layout.placeQuestion(texts.number, texts.question, texts.answers);
-    measure.checkPlaced(TextFitFinding::Part::Question, 0, QStringLiteral("the question"), place.question);
+    measure.checkPlaced(TextFitFinding::Part::Question, 0, place.question);
     for (int i = 1; i <= place.answerCount; ++i) {
         if (!texts.answers.at(i).isEmpty())
-            measure.checkPlaced(TextFitFinding::Part::Answer, i, QStringLiteral("answer %1").arg(i), place.answers[i]);
+            measure.checkPlaced(TextFitFinding::Part::Answer, i, place.answers[i]);
     }
     if (!texts.remark.isEmpty())
         measure.checkCentred(layout.placeRemark(texts.remark));
