@@ -7,6 +7,8 @@
 #include "quiz/layout/ScreenClass.h"
 #include "quiz/layout/TextFit.h"
 
+#include <cmath>
+
 namespace {
 
 class QuizLayout : public QuizFixture {
@@ -207,4 +209,26 @@ TEST_F(QuizLayout, TheWindowPlacesItsTextsWhereTheToolsMeasureThem)
         form.reset();
         resetGame();
     }
+}
+
+TEST(TextFit, AnAnswerIsTooWideOnceItsRightEdgePassesTheWindow)
+{
+    // Answer 1 grows until it ends past the window's right edge, though the text alone is still
+    // narrower than the window: it is cut, as it stands after its button.
+    const QuizWindowLayout layout = quizLayoutForScreen({800, 600});
+    QuestionTexts texts{7, QStringLiteral("Which?"), {QString(), QStringLiteral("Delvo"), QStringLiteral("B")}, QString()};
+    QuestionPlacement place;
+    do {
+        texts.answers[1] += QStringLiteral(" and Delvo");
+        place = layout.placeQuestion(texts.number, texts.question, texts.answers);
+    } while (place.answers[1].right() <= layout.width());
+    ASSERT_LT(place.answers[1].width(), layout.width());
+
+    const QList<TextFitFinding> findings = findTextsThatDoNotFit(layout, QStringLiteral("800x600"), texts);
+    ASSERT_EQ(findings.size(), 1);
+    EXPECT_EQ(findings[0].part, TextFitFinding::Part::Answer);
+    EXPECT_EQ(findings[0].answer, 1);
+    const int pixels = static_cast<int>(std::ceil(place.answers[1].right() - layout.width()));
+    EXPECT_EQ(findings[0].pixels, pixels);
+    EXPECT_EQ(findings[0].message, QStringLiteral("answer 1 is %1 px wider than the window at 800x600").arg(pixels));
 }
