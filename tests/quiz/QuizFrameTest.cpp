@@ -41,6 +41,14 @@ TEST_F(QuizFrame, ControlsInsideTheClientAreaAndOneSizeForTheWholeGame)
     question.text = QStringLiteral("Which of these did Delvo keep in the shed behind the laundrette?");
     question.answers = QStringList{"A tuba", "A scooter", "Three teal umbrellas", "Nothing at all"};
     writeBank({question, PlainQuestion()});
+    // A window manager that has only just started can take longer to tell a new window its frame
+    // than the game waits for it (the game then centres its client area instead): the test
+    // starts once the window manager frames a window of its own.
+    {
+        QWidget probe;
+        probe.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return probe.windowHandle() && probe.windowHandle()->frameMargins().top() > 0; }, 15000));
+    }
     for (const platform::ScreenInfo screen : {platform::ScreenInfo{800, 600, 15, 15}, platform::ScreenInfo{1024, 768, 15, 15},
                                               platform::ScreenInfo{1920, 1080, 15, 15}}) {
         SCOPED_TRACE(testing::Message() << screen.widthPixels << "x" << screen.heightPixels);
