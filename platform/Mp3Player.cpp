@@ -83,41 +83,65 @@ void Mp3Player::PlayClip()
 {
     if (!player_ || player_->mediaStatus() == QMediaPlayer::NoMedia)
         return;
+    playing_ = true;
+    replayed_ = false;
+    replayPending_ = false;
     player_->play();
-    starting_ = !playing_;
 }
 
-int32_t Mp3Player::ClipState() const { return playing_ || starting_ ? 1 : 0; }
+int32_t Mp3Player::ClipState() const { return playing_ ? 1 : 0; }
 
 void Mp3Player::StopClip()
 {
     if (!player_)
         return;
+    // Ended here, so that the framework's own stop report is not taken for the clip's end.
+    endPlayback();
     player_->stop();
-    // A clip stopped before the framework confirmed it ends here: no report of its own follows.
-    if (starting_) {
-        starting_ = false;
-        reportEnd();
-    }
 }
 
 void Mp3Player::CloseClip()
 {
-    if (player_)
-        player_->setSource(QUrl());
-    starting_ = false;
+    if (!player_)
+        return;
+    endPlayback();
+    player_->setSource(QUrl());
 }
 
 void Mp3Player::setEndReportsEnabled(bool enabled) { endReportsEnabled = enabled; }
 
 void Mp3Player::playbackStateChanged(int state)
 {
-    const bool nowPlaying = state == QMediaPlayer::PlayingState;
-    const bool ended = (playing_ || starting_) && !nowPlaying;
-    playing_ = nowPlaying;
-    starting_ = false;
-    if (ended)
-        reportEnd();
+    if (state == QMediaPlayer::PlayingState || !playing_)
+        return;
+    // Qt 6.4's GStreamer player sometimes ends a freshly loaded clip at once, at position 0: when
+    // its decoder is quicker than the player's own loading, the player seeks before the clip's
+    // length is known and so sets the clip's end at its start (seen on a busy machine, up to one
+    // clip in four). Played again, the player seeks anew with the length known. Once only, so
+    // that a clip that really holds nothing still ends. Queued: the player must not be started
+    // from inside its own report; the game lets events run while a clip plays, so the replay
+    // follows within milliseconds.
+    if (!replayed_ && player_->position() == 0) {
+        replayed_ = true;
+        replayPending_ = true;
+        QMetaObject::invokeMethod(this, [this] {
+            if (replayPending_) {
+                replayPending_ = false;
+                player_->play();
+            }
+        }, Qt::QueuedConnection);
+        return;
+    }
+    endPlayback();
+}
+
+void Mp3Player::endPlayback()
+{
+    replayPending_ = false;
+    if (!playing_)
+        return;
+    playing_ = false;
+    reportEnd();
 }
 
 void Mp3Player::reportEnd()

@@ -35,15 +35,18 @@ signals:
 
 private:
     void playbackStateChanged(int state);
+    void endPlayback();  // a clip that counts as playing has ended: the quiz is told
     void reportEnd();
     QMediaPlayer& player();  // made by the first clip that is opened
 
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QMediaPlayer> player_;
+    // From PlayClip until the clip has ended: a busy machine's framework may confirm playback a
+    // moment after PlayClip returns, and the quiz asks at once.
     bool playing_ = false;
-    // Asked to play, not yet reported playing: on a busy machine the framework may confirm a
-    // moment later, and the clip counts as playing meanwhile.
-    bool starting_ = false;
+    // A clip that the framework ended before any of it played is played once more (see .cpp).
+    bool replayed_ = false;
+    bool replayPending_ = false;
 };
 
 } // namespace platform

@@ -35,10 +35,10 @@ public:
     // Reads until a loud stretch arrives; the monotonic time of its arrival, or -1 on timeout.
     double waitForSound(double timeoutSeconds);
     void discard(double seconds);          // reads for that long and forgets what came
+    void take(double seconds);             // reads what comes for that long, running no events
     std::vector<LoudRun> stop();           // ends the recording and finds its loud stretches
 
 private:
-    void take(double seconds);             // reads what comes for that long
     QProcess parec_;
     QByteArray samples_;
     qsizetype checked_ = 0;
