@@ -69,3 +69,9 @@ void QuorvelApplication::endProgram(int status)
     std::fflush(nullptr);
     std::_Exit(status);
 }
+
+void QuorvelApplication::endExitsAtOnce()
+{
+    // The handler registered last runs first, before any library's teardown.
+    std::atexit([] { endProgram(1); });
+}

@@ -24,4 +24,10 @@ public:
     // audio libraries: at exit libpulse's thread can still write to a connection that the
     // teardown has freed, which aborted about one close in fifty.
     [[noreturn]] static void endProgram(int status);
+
+    // From here on an exit() that reaches the program ends it at once with status 1. The game
+    // itself never calls exit(); Qt's X11 plugin does, with status 1, when the display goes
+    // away. exit() would tear the libraries down while the media framework's threads still run,
+    // which crashes at times (Qt 6.8). The progress was saved at the last answer.
+    static void endExitsAtOnce();
 };

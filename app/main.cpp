@@ -38,6 +38,7 @@ int main(int argc, char** argv)
     // hands out the focus by itself.
     form.activateWindow();
     app.setQuitOnLastWindowClosed(true);
+    QuorvelApplication::endExitsAtOnce();
     // The unload step has saved the progress.
     QuorvelApplication::endProgram(app.exec());
 }
