@@ -83,7 +83,7 @@ TEST(TextMeasure, EveryTextTakesTheSizeQtLaysItOutInOneLineOrWrapped)
             }
         }
         // At every width, for texts with every kind of place Qt may break at or not.
-        for (const QString text : {QStringLiteral("Delvo's well-known x/y song is big-ish and long-lived"),
+        for (const QString& text : {QStringLiteral("Delvo's well-known x/y song is big-ish and long-lived"),
                                    QStringLiteral("Tea (with friends) is \"Teal\"."),
                                    QStringLiteral("First, and where? Yes! 3.5:1 a;b To. AVA office 12345:")}) {
             SCOPED_TRACE(text.toStdString());
