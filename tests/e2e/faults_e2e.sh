@@ -15,7 +15,7 @@ ERROR_TITLE='^The Quorvel Challenge$'
 mounts=()
 end_run_extra() {
   local m; for m in "${mounts[@]}"; do umount -l "$m" 2>/dev/null; done
-  "$here/../services/stop-services" "$work/pulse" pulse >/dev/null 2>&1
+  stop_pulse "$work/pulse"
 }
 begin_run
 results=()
@@ -140,8 +140,8 @@ expect "the X server killed" 1 "3 1 1"
 
 # --- the sound server killed mid-game: the game plays on without sound -------------------------
 pulse_dir=$work/pulse
-if "$here/../services/start-pulse" "$pulse_dir" >/dev/null && [ -s "$pulse_dir/pulse-ready" ]; then
-  GAME_ENV=(XDG_RUNTIME_DIR="$pulse_dir/pulse-runtime" PULSE_SERVER="unix:$pulse_dir/pulse-runtime/pulse/native")
+if start_pulse "$pulse_dir"; then
+  GAME_ENV=(XDG_RUNTIME_DIR="$pulse_dir/pulse-runtime" PULSE_SERVER="$PULSE_ADDRESS")
   start_case sound-gone
   quiz=$(skip_to_quiz 10) && { sleep 1.5; answer; saved_at 2; }
   kill -9 "$(cat "$pulse_dir/pulse.pid")"

@@ -18,6 +18,16 @@ start_display() {
 
 stop_display() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
 
+# start_pulse DIR: a private PulseAudio with a null sink, its files in DIR; PULSE_ADDRESS is then
+# what a game's PULSE_SERVER names. Fails, the reason in DIR/pulse-failed, when none starts.
+# stop_pulse DIR ends it.
+services_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../services" && pwd)
+start_pulse() {
+  "$services_dir/start-pulse" "$1" >/dev/null && [ -s "$1/pulse-ready" ] || return 1
+  PULSE_ADDRESS="unix:$1/pulse-runtime/pulse/native"
+}
+stop_pulse() { "$services_dir/stop-services" "$1" pulse >/dev/null 2>&1; }
+
 
 # begin_run: a scratch folder $work for the script. When the script ends, the game it started
 # last ($GAME_PID) and every program in run_pids are stopped, then end_run_extra runs if the

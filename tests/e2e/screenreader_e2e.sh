@@ -27,7 +27,7 @@ bin=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
-end_run_extra() { "$here/../services/stop-services" "$work/pulse" pulse >/dev/null 2>&1; }
+end_run_extra() { stop_pulse "$work/pulse"; }
 begin_run
 log="$work/orca.log"
 
@@ -99,9 +99,8 @@ make_data_folder "$folder" "$bin" "$here/orca-game.asc"
 # The game gets a sound server, as a player who hears the music questions has: without one, the
 # Return that closes the "No Sound Card" box races the quiz window's focus, and Orca 48 takes
 # the focus it finds after that key as already presented, so Close is never spoken.
-"$here/../services/start-pulse" "$work/pulse" >/dev/null
 sound=()
-[ -s "$work/pulse/pulse-ready" ] && sound=(PULSE_SERVER="unix:$work/pulse/pulse-runtime/pulse/native")
+start_pulse "$work/pulse" && sound=(PULSE_SERVER="$PULSE_ADDRESS")
 # play: starts the game, takes it to the quiz window and prints what Orca says as it goes on.
 play() {
   (cd / && exec env "${sound[@]}" "$folder/quorvel-challenge" >>"$work/game.log" 2>&1) &
